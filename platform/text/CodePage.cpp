@@ -1,0 +1,113 @@
+#include "platform/text/CodePage.h"
+
+#include <cerrno>
+
+#include "platform/text/IconvHandle.h"
+
+namespace vd::platform {
+namespace {
+
+constexpr char16_t kReplacement = u'\uFFFD';
+
+const char* iconvName(int codePage) {
+    switch (codePage) {
+    case kCodePageGbk: return "CP936";
+    case kCodePageUtf8: return "UTF-8";
+    default: return nullptr;
+    }
+}
+
+// One descriptor per direction and thread, opened on first use.
+const IconvHandle& converter(int codePage, bool toWide) {
+    thread_local IconvHandle gbkToWide("UTF-16LE", "CP936");
+    thread_local IconvHandle utf8ToWide("UTF-16LE", "UTF-8");
+    thread_local IconvHandle wideToGbk("CP936", "UTF-16LE");
+    thread_local IconvHandle wideToUtf8("UTF-8", "UTF-16LE");
+    if (codePage == kCodePageGbk) return toWide ? gbkToWide : wideToGbk;
+    return toWide ? utf8ToWide : wideToUtf8;
+}
+
+bool isHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool isLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+}  // namespace
+
+bool isSupportedCodePage(int codePage) { return iconvName(codePage) != nullptr; }
+
+std::u16string decodeToWide(std::string_view bytes, int codePage) {
+    if (!isSupportedCodePage(codePage) || bytes.empty()) return {};
+    const IconvHandle& cd = converter(codePage, true);
+    if (!cd.valid()) return {};
+    cd.reset();
+
+    // Every input byte yields at most one UTF-16 unit (a 4-byte UTF-8 sequence yields two).
+    std::u16string out(bytes.size(), u'\0');
+    char* in = const_cast<char*>(bytes.data());
+    size_t inLeft = bytes.size();
+    char* outPtr = reinterpret_cast<char*>(out.data());
+    size_t outLeft = out.size() * sizeof(char16_t);
+    while (inLeft > 0) {
+        if (iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)) break;
+        if (errno != EILSEQ && errno != EINVAL) break;  // E2BIG cannot happen with the bound above
+        // An invalid or incomplete sequence: one replacement character for its first byte.
+        *reinterpret_cast<char16_t*>(static_cast<void*>(outPtr)) = kReplacement;
+        outPtr += sizeof(char16_t);
+        outLeft -= sizeof(char16_t);
+        ++in;
+        --inLeft;
+        cd.reset();
+    }
+    out.resize(out.size() - outLeft / sizeof(char16_t));
+    return out;
+}
+
+std::string encodeFromWide(std::u16string_view wide, int codePage) {
+    if (!isSupportedCodePage(codePage) || wide.empty()) return {};
+    const IconvHandle& cd = converter(codePage, false);
+    if (!cd.valid()) return {};
+    cd.reset();
+
+    // At most three bytes per unit in UTF-8 and two in GBK.
+    std::string out(wide.size() * 3, '\0');
+    char* in = const_cast<char*>(reinterpret_cast<const char*>(wide.data()));
+    size_t inLeft = wide.size() * sizeof(char16_t);
+    char* outPtr = out.data();
+    size_t outLeft = out.size();
+    while (inLeft >= sizeof(char16_t)) {
+        if (iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)) break;
+        if (errno != EILSEQ && errno != EINVAL) break;
+        // A character the target cannot hold, or an unpaired surrogate: skip it whole.
+        char16_t unit;
+        std::char_traits<char>::copy(reinterpret_cast<char*>(&unit), in, sizeof unit);
+        size_t skip = sizeof(char16_t);
+        if (isHighSurrogate(unit) && inLeft >= 2 * sizeof(char16_t)) {
+            char16_t next;
+            std::char_traits<char>::copy(reinterpret_cast<char*>(&next), in + 2, sizeof next);
+            if (isLowSurrogate(next)) skip *= 2;
+        }
+        const bool pairOrLone = skip == 2 * sizeof(char16_t) || isHighSurrogate(unit) || isLowSurrogate(unit);
+        if (codePage == kCodePageUtf8 && pairOrLone) {
+            static constexpr char kUtf8Replacement[] = "\xEF\xBF\xBD";
+            for (char c : std::string_view(kUtf8Replacement, 3)) *outPtr++ = c;
+            outLeft -= 3;
+        } else {
+            *outPtr++ = '?';
+            --outLeft;
+        }
+        in += skip;
+        inLeft -= skip;
+        cd.reset();
+    }
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+std::string gbkToUtf8Bytes(std::string_view gbk) {
+    return encodeFromWide(decodeToWide(gbk, kCodePageGbk), kCodePageUtf8);
+}
+
+std::string utf8ToGbkBytes(std::string_view utf8) {
+    return encodeFromWide(decodeToWide(utf8, kCodePageUtf8), kCodePageGbk);
+}
+
+}  // namespace vd::platform
