@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Makes the tests' own certificates in the folder $1:
+#   ca.pem / ca-key.pem            a test certificate authority
+#   server.pem / server-key.pem    127.0.0.1 and localhost, signed by the test CA
+#   other-host.pem / other-host-key.pem   signed by the test CA for a name that is not 127.0.0.1
+#   self-signed.pem / self-signed-key.pem  127.0.0.1, signed by nobody the client trusts
+set -euo pipefail
+out=$1
+mkdir -p "$out"
+cd "$out"
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+openssl req -x509 -newkey rsa:2048 -nodes -days 3650 -subj "/CN=vision-desk test CA" \
+  -keyout ca-key.pem -out ca.pem -addext "basicConstraints=critical,CA:TRUE" \
+  -addext "keyUsage=critical,keyCertSign,cRLSign" 2>/dev/null
+
+sign() {  # name, subject, subjectAltName
+  openssl req -newkey rsa:2048 -nodes -subj "$2" -keyout "$1-key.pem" -out "$tmp/$1.csr" 2>/dev/null
+  printf 'subjectAltName=%s\nbasicConstraints=CA:FALSE\nextendedKeyUsage=serverAuth\n' "$3" > "$tmp/$1.ext"
+  openssl x509 -req -in "$tmp/$1.csr" -CA ca.pem -CAkey ca-key.pem -CAcreateserial -days 3650 \
+    -extfile "$tmp/$1.ext" -out "$1.pem" 2>/dev/null
+}
+sign server "/CN=127.0.0.1" "IP:127.0.0.1,DNS:localhost"
+sign other-host "/CN=other.invalid" "DNS:other.invalid"
+
+openssl req -x509 -newkey rsa:2048 -nodes -days 3650 -subj "/CN=127.0.0.1" \
+  -addext "subjectAltName=IP:127.0.0.1,DNS:localhost" \
+  -keyout self-signed-key.pem -out self-signed.pem 2>/dev/null
+rm -f ca.srl
