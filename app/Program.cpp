@@ -1,0 +1,42 @@
+#include "app/Program.h"
+
+#include "app/MainWindowLayout.h"
+#include "app/PictureSelection.h"
+#include "app/ServiceObjects.h"
+#include "app/WorkflowHandlers.h"
+#include "platform/gui/Environment.h"
+#include "platform/gui/GuiRuntime.h"
+
+namespace vd {
+
+int runProgram(AppState& state) {
+    platform::GuiRuntime gui("vision-desk");
+    if (!gui.initialise()) return 1;
+    createGlobalObjects(state);
+    gui.registerExitRoutine([&state] { exitCleanup(state); });
+
+    platform::Window window(mainWindowLayout());
+    App app{state, window};
+    bindPictureHandlers(app);
+    bindWorkflowHandlers(app);
+    window.open([&app] { onMainWindowCreated(app); });
+    return gui.runMessageLoop(window);
+}
+
+void onMainWindowCreated(App& app) {
+    connectToService(app);
+    app.window.fileDialog(control::kFileDialog).setInitialFolder(platform::desktopFolder());
+}
+
+void exitCleanup(AppState& state) {
+    destroyVisionClient(state);
+    state.lastErrorCode.clear();
+    state.lastErrorCode.shrink_to_fit();
+    state.lastErrorDescription.clear();
+    state.lastErrorDescription.shrink_to_fit();
+    state.lastErrorMessage.clear();
+    state.lastErrorMessage.shrink_to_fit();
+    destroyJsonDocument(state);
+}
+
+}  // namespace vd

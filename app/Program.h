@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/App.h"
+
+namespace vd {
+
+// The program from start to end: GUI run time, service objects, exit routine, main window,
+// message loop. Returns the exit status: 0, or 1 when no window can be shown.
+int runProgram(AppState& state);
+
+// The main window's "created" event.
+void onMainWindowCreated(App& app);
+
+// Registered with the GUI run time at start; it calls this once when the program ends.
+void exitCleanup(AppState& state);
+
+}  // namespace vd

@@ -1,0 +1,79 @@
+#include "platform/gui/EditBoxWidget.h"
+
+#include <QLineEdit>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <limits>
+
+#include "platform/gui/Fonts.h"
+#include "platform/gui/LabelWidget.h"
+#include "platform/gui/QtText.h"
+
+namespace vd::platform {
+
+namespace {
+
+class PlainEdit : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    using QPlainTextEdit::setViewportMargins;
+};
+
+}  // namespace
+
+EditBoxWidget::EditBoxWidget(const ControlSpec& spec, QWidget* parent) : QWidget(parent), multiLine_(spec.multiLine) {
+    QWidget* editor = nullptr;
+    if (multiLine_) {
+        lines_ = new PlainEdit(this);
+        lines_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        lines_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        lines_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        lines_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        editor = lines_;
+    } else {
+        line_ = new QLineEdit(this);
+        line_->setMaxLength(std::numeric_limits<int>::max());
+        editor = line_;
+    }
+    if (!spec.font.face.empty() || spec.font.pixelSize > 0) setFont(fontFor(spec.font));
+    QPalette palette = editor->palette();
+    palette.setColor(QPalette::Text, toQColor(spec.textColour));
+    palette.setColor(QPalette::Base, toQColor(spec.background));
+    editor->setPalette(palette);
+    setText(spec.text);
+}
+
+QWidget* EditBoxWidget::editor() const {
+    if (multiLine_) return lines_;
+    return line_;
+}
+
+void EditBoxWidget::resizeEvent(QResizeEvent*) { editor()->setGeometry(rect()); }
+
+void EditBoxWidget::reserveTop(int pixels) {
+    if (multiLine_) static_cast<PlainEdit*>(lines_)->setViewportMargins(0, pixels, 0, 0);
+}
+
+void EditBoxWidget::setText(const Text& text) {
+    text_ = text;
+    QString shown = toQString(text);
+    if (multiLine_) {
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        lines_->setPlainText(shown);
+        shown_ = lines_->toPlainText();
+    } else {
+        line_->setText(shown);
+        shown_ = line_->text();
+    }
+}
+
+QString EditBoxWidget::shownText() const { return multiLine_ ? lines_->toPlainText() : line_->text(); }
+
+Text EditBoxWidget::text() const {
+    QString current = shownText();
+    if (current == shown_) return text_;
+    if (multiLine_) current.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return fromQString(current);
+}
+
+}  // namespace vd::platform

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QApplication;
+
+namespace vd::platform {
+
+class Window;
+
+// The GUI run time of one program: initialisation, the message loop and the exit routine.
+class GuiRuntime {
+public:
+    explicit GuiRuntime(std::string programName);
+    // Runs the exit routine if the message loop has not run it yet.
+    ~GuiRuntime();
+    GuiRuntime(const GuiRuntime&) = delete;
+    GuiRuntime& operator=(const GuiRuntime&) = delete;
+
+    // Starts the toolkit, or joins the one already started in this process. Without a display
+    // it writes one line saying so to stderr and returns false.
+    bool initialise();
+
+    // Registers the routine called once at the end of the program; false when one is registered.
+    bool registerExitRoutine(std::function<void()> routine);
+
+    // Runs the message loop until mainWindow is closed, then the exit routine. Returns 0.
+    int runMessageLoop(Window& mainWindow);
+
+private:
+    void runExitRoutine();
+
+    std::string programName_;
+    int argc_ = 1;
+    char* argv_[2] = {nullptr, nullptr};
+    std::function<void()> exitRoutine_;
+    bool exitRoutineRan_ = false;
+    std::unique_ptr<QApplication> application_;  // only when this runtime started the toolkit
+};
+
+// True when a display can be tried: QT_QPA_PLATFORM names a platform, or DISPLAY or
+// WAYLAND_DISPLAY is set.
+bool displayConfigured();
+
+}  // namespace vd::platform

@@ -1,0 +1,33 @@
+#include "platform/gui/ShapeBoxWidget.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace vd::platform {
+
+ShapeBoxWidget::ShapeBoxWidget(const ControlSpec& spec, QWidget* parent)
+    : QWidget(parent),
+      rgbValue_(static_cast<std::uint32_t>(spec.background.red) | static_cast<std::uint32_t>(spec.background.green) << 8 |
+                static_cast<std::uint32_t>(spec.background.blue) << 16) {
+}
+
+void ShapeBoxWidget::setFillColour(std::uint32_t rgbValue) {
+    rgbValue_ = rgbValue & 0xFFFFFFU;
+    repaint();
+}
+
+QColor ShapeBoxWidget::fill() const {
+    return QColor(static_cast<int>(rgbValue_ & 0xFFU), static_cast<int>(rgbValue_ >> 8 & 0xFFU),
+                  static_cast<int>(rgbValue_ >> 16 & 0xFFU));
+}
+
+void ShapeBoxWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(fill());
+    const int diameter = std::min(width(), height()) - 1;
+    painter.drawEllipse(QRectF((width() - diameter) / 2.0, (height() - diameter) / 2.0, diameter, diameter));
+}
+
+}  // namespace vd::platform

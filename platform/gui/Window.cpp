@@ -1,0 +1,177 @@
+#include "platform/gui/Window.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <map>
+#include <utility>
+
+#include "platform/gui/EditBoxWidget.h"
+#include "platform/gui/Fonts.h"
+#include "platform/gui/LabelWidget.h"
+#include "platform/gui/PictureBoxWidget.h"
+#include "platform/gui/QtText.h"
+#include "platform/gui/ShapeBoxWidget.h"
+#include "platform/gui/TabControlWidget.h"
+
+namespace vd::platform {
+
+namespace {
+
+class TopLevelWidget : public QWidget {
+public:
+    std::function<void()> closed;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->accept();
+        if (closed) closed();
+    }
+};
+
+}  // namespace
+
+struct Window::Impl {
+    struct Entry {
+        ControlKind kind;
+        QWidget* widget = nullptr;
+        std::unique_ptr<FileDialogState> dialog;
+    };
+
+    TopLevelWidget* top = nullptr;  // owned: deleted in ~Window
+    std::map<Text, Entry, std::less<>> controls;
+
+    const Entry* find(std::string_view name, ControlKind kind) const {
+        const auto it = controls.find(name);
+        if (it == controls.end() || it->second.kind != kind) return nullptr;
+        return &it->second;
+    }
+
+    template <typename W>
+    W* widget(std::string_view name, ControlKind kind) const {
+        const Entry* entry = find(name, kind);
+        return entry != nullptr ? static_cast<W*>(entry->widget) : nullptr;
+    }
+
+    QWidget* holderFor(const ControlSpec& spec) const {
+        if (spec.parent.empty()) return top;
+        const auto it = controls.find(spec.parent);
+        if (it == controls.end()) return nullptr;
+        if (it->second.kind == ControlKind::TabControl) return static_cast<TabControlWidget*>(it->second.widget)->page(spec.page);
+        if (it->second.kind == ControlKind::GroupBox) return it->second.widget;
+        return nullptr;
+    }
+
+    QWidget* make(const ControlSpec& spec, QWidget* holder) {
+        switch (spec.kind) {
+            case ControlKind::TabControl: return new TabControlWidget(spec, holder);
+            case ControlKind::Label: return new LabelWidget(spec, holder);
+            case ControlKind::PictureBox: return new PictureBoxWidget(spec, holder);
+            case ControlKind::ShapeBox: return new ShapeBoxWidget(spec, holder);
+            case ControlKind::EditBox: return new EditBoxWidget(spec, holder);
+            case ControlKind::Button: {
+                auto* button = new QPushButton(toQString(spec.text), holder);
+                button->setAutoDefault(false);
+                return button;
+            }
+            case ControlKind::RadioButton: {
+                auto* radio = new QRadioButton(toQString(spec.text), holder);
+                radio->setChecked(spec.checked);
+                return radio;
+            }
+            case ControlKind::GroupBox: return new QGroupBox(toQString(spec.text), holder);
+            case ControlKind::FileDialog: break;
+        }
+        return nullptr;
+    }
+
+    void add(const ControlSpec& spec) {
+        Entry entry{spec.kind, nullptr, nullptr};
+        if (spec.kind == ControlKind::FileDialog) {
+            entry.dialog = std::make_unique<FileDialogState>();
+        } else {
+            QWidget* holder = holderFor(spec);
+            if (holder == nullptr) return;
+            QWidget* widget = make(spec, holder);
+            widget->setObjectName(toQString(spec.name));
+            if (spec.kind != ControlKind::Label && (!spec.font.face.empty() || spec.font.pixelSize > 0))
+                widget->setFont(fontFor(spec.font));
+            widget->setGeometry(spec.x, spec.y, spec.width, spec.height);
+            widget->setVisible(spec.visible);
+            entry.widget = widget;
+            keepClearOfTabBar(spec, widget);
+        }
+        controls.insert_or_assign(spec.name, std::move(entry));
+    }
+
+    // A multi-line edit box placed under the tab row of its page keeps its text below the row.
+    void keepClearOfTabBar(const ControlSpec& spec, QWidget* created) const {
+        if (spec.kind != ControlKind::EditBox || spec.parent.empty()) return;
+        const auto* tab = widget<TabControlWidget>(spec.parent, ControlKind::TabControl);
+        if (tab != nullptr && spec.y < tab->barHeight())
+            static_cast<EditBoxWidget*>(created)->reserveTop(tab->barHeight() - spec.y);
+    }
+};
+
+Window::Window(const WindowLayout& layout) : impl_(std::make_unique<Impl>()) {
+    impl_->top = new TopLevelWidget;
+    impl_->top->setFont(defaultGuiFont());
+    impl_->top->setWindowTitle(toQString(layout.caption));
+    impl_->top->setFixedSize(layout.clientWidth, layout.clientHeight);
+    impl_->top->move(layout.x, layout.y);
+    for (const ControlSpec& spec : layout.controls) impl_->add(spec);
+}
+
+Window::~Window() { delete impl_->top; }
+
+void Window::open(const std::function<void()>& onCreated) {
+    if (onCreated) onCreated();
+    impl_->top->show();
+}
+
+void Window::close() { impl_->top->close(); }
+
+void Window::setClosedHandler(std::function<void()> handler) { impl_->top->closed = std::move(handler); }
+
+Text Window::caption() const { return fromQString(impl_->top->windowTitle()); }
+
+void Window::setCaption(const Text& caption) { impl_->top->setWindowTitle(toQString(caption)); }
+
+Label Window::label(std::string_view name) const { return Label(impl_->widget<LabelWidget>(name, ControlKind::Label)); }
+
+Button Window::button(std::string_view name) const { return Button(impl_->widget<QPushButton>(name, ControlKind::Button)); }
+
+PictureBox Window::pictureBox(std::string_view name) const {
+    return PictureBox(impl_->widget<PictureBoxWidget>(name, ControlKind::PictureBox));
+}
+
+RadioButton Window::radioButton(std::string_view name) const {
+    return RadioButton(impl_->widget<QRadioButton>(name, ControlKind::RadioButton));
+}
+
+EditBox Window::editBox(std::string_view name) const { return EditBox(impl_->widget<EditBoxWidget>(name, ControlKind::EditBox)); }
+
+ShapeBox Window::shapeBox(std::string_view name) const {
+    return ShapeBox(impl_->widget<ShapeBoxWidget>(name, ControlKind::ShapeBox));
+}
+
+GroupBox Window::groupBox(std::string_view name) const { return GroupBox(impl_->widget<QGroupBox>(name, ControlKind::GroupBox)); }
+
+TabControl Window::tabControl(std::string_view name) const {
+    return TabControl(impl_->widget<TabControlWidget>(name, ControlKind::TabControl));
+}
+
+FileDialog Window::fileDialog(std::string_view name) const {
+    const Impl::Entry* entry = impl_->find(name, ControlKind::FileDialog);
+    return FileDialog(entry != nullptr ? entry->dialog.get() : nullptr);
+}
+
+QWidget* Window::controlWidget(std::string_view name) const {
+    const auto it = impl_->controls.find(name);
+    return it != impl_->controls.end() ? it->second.widget : nullptr;
+}
+
+QWidget* Window::widget() const { return impl_->top; }
+
+}  // namespace vd::platform
