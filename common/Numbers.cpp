@@ -1,6 +1,6 @@
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 #include <limits>
 
 #include "common/TextOps.h"
@@ -38,10 +38,12 @@ private:
 
 bool isWhiteSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-Text formatted(const char* format, auto value) {
+// Formatting as printf's "%d" and "%.13g" would in the C locale, whatever locale the GUI run time set.
+template <typename... Format>
+Text formatted(auto value, Format... format) {
     char buffer[64];
-    const int n = std::snprintf(buffer, sizeof buffer, format, value);
-    return n > 0 ? Text(buffer, static_cast<std::size_t>(n)) : Text();
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format...);
+    return result.ec == std::errc() ? Text(buffer, result.ptr) : Text();
 }
 
 }  // namespace
@@ -72,16 +74,20 @@ int textToInteger(double number) {
     return static_cast<int>(number);
 }
 
-Text numberToText(double number) { return formatted("%.13g", number); }
+Text numberToText(double number) { return formatted(number, std::chars_format::general, 13); }
 
-Text numberToText(int number) { return formatted("%d", number); }
+Text numberToText(int number) { return formatted(number); }
 
-Text numberToText(long long number) { return formatted("%lld", number); }
+Text numberToText(long long number) { return formatted(number); }
 
 Text hexText(long long number) {
     const unsigned long long bits = number < 0 ? static_cast<unsigned long long>(number) & 0xFFFFFFFFULL
                                                : static_cast<unsigned long long>(number);
-    return formatted("%llX", bits);
+    Text digits = formatted(bits, 16);
+    for (char& c : digits) {
+        if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return digits;
 }
 
 long long floorToInteger(double number) {

@@ -25,12 +25,11 @@ ByteArray textToWide(std::string_view text, int codePage) {
 }
 
 Text wideToText(const ByteArray& utf16le, int codePage) {
-    std::u16string wide;
-    wide.reserve(utf16le.size() / 2);
-    for (std::size_t i = 0; i + 1 < utf16le.size(); i += 2) {
-        const auto unit = static_cast<char16_t>(utf16le[i] | utf16le[i + 1] << 8);
-        if (unit == u'\0') break;
-        wide.push_back(unit);
+    std::size_t units = 0;
+    while (2 * units + 1 < utf16le.size() && (utf16le[2 * units] | utf16le[2 * units + 1]) != 0) ++units;
+    std::u16string wide(units, u'\0');
+    for (std::size_t i = 0; i < units; ++i) {
+        wide[i] = static_cast<char16_t>(utf16le[2 * i] | utf16le[2 * i + 1] << 8);
     }
     const std::string bytes = platform::encodeFromWide(wide, codePage);
     return Text(upToZero(bytes));
