@@ -8,7 +8,7 @@
 namespace vd {
 
 struct TextBetweenOptions {
-    std::optional<int> startPosition;  // 1-based start of the search for the left marker; 1 when omitted
+    std::optional<int> startPosition = std::nullopt;  // 1-based start of the search for the left marker; 1 when omitted
     bool includeMarkers = false;       // the result includes both markers
     bool wholeTextIfMissing = false;   // a failed search gives the whole text instead of the empty text
     bool ignoreCase = false;           // markers found without regard to ASCII letter case

@@ -94,8 +94,8 @@ public:
     static std::string licensePlateSuccess();
 
 private:
-    void handle(Endpoint endpoint, const httplib::Request& req, httplib::Response& res);
-    Reply defaultReply(Endpoint endpoint, const httplib::Request& req) const;
+    void handle(Endpoint endpoint, const httplib::Request& req, std::string body, httplib::Response& res);
+    Reply defaultReply(Endpoint endpoint, const httplib::Request& req, bool emptyPicture) const;
 
     const std::string apiKey_;
     const std::string secretKey_;
