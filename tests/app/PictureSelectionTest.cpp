@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QPushButton>
+#include <QTest>
+#include <deque>
+
+#include "app/App.h"
+#include "app/MainWindowLayout.h"
+#include "app/PictureSelection.h"
+#include "app/Program.h"
+#include "platform/gui/Environment.h"
+#include "platform/gui/PictureBoxWidget.h"
+#include "platform/gui/TestHooks.h"
+#include "tests/platform/gui/GuiTestSupport.h"
+
+namespace vd {
+namespace {
+
+using vd::testing::encodeImage;
+using vd::testing::gbk;
+using vd::testing::ScratchFolder;
+using vd::testing::solidImage;
+
+struct Handler {
+    const char* name;
+    const char* button;
+    int page;
+    const char* pictureBox;
+    const char* sizeLabel;
+    const char* fileNameLabel;  // nullptr: none
+};
+
+const Handler kHandlers[] = {
+    {"openPictureOne", "打开对比图1", 0, "图片框1", "透明标签8", "透明标签7"},
+    {"openPictureTwo", "打开对比图2", 0, "图片框2", "透明标签11", "透明标签10"},
+    {"openRecognitionPicture", "按钮2", 1, "图片框5", "透明标签65", nullptr},
+};
+
+class PictureSelectionTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { vd::testing::ensureGui(); }
+
+    void SetUp() override {
+        platform::installGuiHooks(platform::GuiHooks{
+            .openFile =
+                [this](const platform::FileDialogRequest& request) {
+                    requests.push_back(request);
+                    std::optional<std::filesystem::path> answer;
+                    if (!answers.empty()) {
+                        answer = answers.front();
+                        answers.pop_front();
+                    }
+                    return answer;
+                },
+            .messageBox = [this](const Text& text, const Text& caption) { messages.push_back(caption + "|" + text); },
+            .tickCount = {}});
+        bindPictureHandlers(app);
+        window.open([this] { onMainWindowCreated(app); });
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.widget()));
+    }
+    void TearDown() override { platform::removeGuiHooks(); }
+
+    // Clicks the handler's button on its page; the dialog answers with `file` (nothing: cancel).
+    void pick(const Handler& handler, std::optional<std::filesystem::path> file) {
+        answers.push_back(std::move(file));
+        window.tabControl("高级选择夹1").setCurrentPage(handler.page);
+        QTest::mouseClick(static_cast<QPushButton*>(window.controlWidget(handler.button)), Qt::LeftButton);
+        ASSERT_TRUE(answers.empty()) << "the button opened the dialog";
+    }
+
+    Text fileName(const Handler& handler) const {
+        return handler.fileNameLabel != nullptr ? window.label(handler.fileNameLabel).text() : Text{"(none)"};
+    }
+
+    std::filesystem::path sized(const char8_t* name, std::int64_t size) const {
+        const auto file = folder.write(name, {});
+        if (size > 0) {
+            EXPECT_EQ(::truncate(file.c_str(), size), 0);
+        }
+        return file;
+    }
+
+    ScratchFolder folder;
+    AppState state;
+    platform::Window window{mainWindowLayout()};
+    App app{state, window};
+    std::deque<std::optional<std::filesystem::path>> answers;
+    std::vector<platform::FileDialogRequest> requests;
+    std::vector<Text> messages;
+};
+
+TEST_F(PictureSelectionTest, AcceptedFilesShowTheirSizeNameAndBytes) {
+    const ByteArray pictureBytes = encodeImage(solidImage(100, 100, Qt::red), "PNG");
+    const Text pictureKb = std::to_string(pictureBytes.size() / 1024) + "KB";
+    ByteArray nearLimit(5119999);
+    for (std::size_t i = 0; i < nearLimit.size(); ++i) nearLimit[i] = static_cast<std::uint8_t>(i % 253);
+    struct Case {
+        const char* name;
+        std::u8string fileName;
+        ByteArray bytes;
+        Text sizeText;
+        Text shownName;
+    } cases[] = {
+        {"largest accepted: 5 119 999 bytes", u8"big.bin", nearLimit, "4999KB", "big.bin"},
+        {"a picture", u8"face.png", pictureBytes, pictureKb, "face.png"},
+        {"0 bytes", u8"empty.jpg", {}, "0KB", "empty.jpg"},
+        {"1023 bytes", u8"a1023", ByteArray(1023, 7), "0KB", "a1023"},
+        {"1536 bytes", u8"a1536", ByteArray(1536, 7), "1KB", "a1536"},
+        {"trail byte equal to a backslash", u8"乗俓.png", ByteArray(10, 1), "0KB", gbk(u8"乗俓.png")},
+        {"name outside GBK, read by its own path", u8"사진 1.png", pictureBytes, pictureKb, "?? 1.png"},
+    };
+    for (const Handler& handler : kHandlers) {
+        for (const Case& row : cases) {
+            SCOPED_TRACE(std::string(handler.name) + ": " + row.name);
+            pick(handler, folder.write(row.fileName, row.bytes));
+            EXPECT_TRUE(messages.empty());
+            EXPECT_EQ(window.label(handler.sizeLabel).text(), row.sizeText);
+            EXPECT_EQ(window.pictureBox(handler.pictureBox).picture(), row.bytes);
+            EXPECT_EQ(fileName(handler), handler.fileNameLabel != nullptr ? row.shownName : Text{"(none)"});
+        }
+    }
+}
+
+TEST_F(PictureSelectionTest, RefusedCancelledAndMissingFiles) {
+    const ByteArray before = encodeImage(solidImage(100, 100, Qt::red), "PNG");
+    for (const Handler& handler : kHandlers) {
+        SCOPED_TRACE(handler.name);
+        pick(handler, folder.write(u8"before.png", before));
+        const Text sizeBefore = window.label(handler.sizeLabel).text();
+        const Text nameBefore = fileName(handler);
+
+        struct Refused {
+            const char* name;
+            std::filesystem::path file;
+        } refused[] = {
+            {"5 120 000 bytes (5000 KB)", sized(u8"limit.bin", 5120000)},
+            {"4 GiB + 100 bytes, whose low 32 bits are small", sized(u8"huge.bin", (std::int64_t{1} << 32) + 100)},
+        };
+        for (const Refused& row : refused) {
+            SCOPED_TRACE(row.name);
+            messages.clear();
+            pick(handler, row.file);
+            EXPECT_EQ(messages, std::vector<Text>{"信息：|图片需小于5M，请重新选择"});
+            EXPECT_EQ(window.label(handler.sizeLabel).text(), sizeBefore);
+            EXPECT_EQ(fileName(handler), nameBefore);
+            EXPECT_EQ(window.pictureBox(handler.pictureBox).picture(), before);
+        }
+
+        messages.clear();
+        pick(handler, std::nullopt);
+        EXPECT_TRUE(messages.empty()) << "cancel";
+        EXPECT_EQ(window.label(handler.sizeLabel).text(), sizeBefore) << "cancel";
+        EXPECT_EQ(window.pictureBox(handler.pictureBox).picture(), before) << "cancel";
+
+        pick(handler, folder.path() / "gone.png");
+        EXPECT_TRUE(messages.empty()) << "missing";
+        EXPECT_EQ(window.label(handler.sizeLabel).text(), "-1KB") << "missing";
+        EXPECT_TRUE(window.pictureBox(handler.pictureBox).picture().empty()) << "missing";
+        if (handler.fileNameLabel != nullptr) {
+            EXPECT_EQ(fileName(handler), "gone.png") << "missing";
+        }
+    }
+}
+
+TEST_F(PictureSelectionTest, OneDialogForAllButtonsOpeningFirstOnTheDesktop) {
+    const auto first = folder.write(u8"r.png", {1});
+    const auto second = folder.write(u8"f.png", {2});
+    pick(kHandlers[2], first);
+    pick(kHandlers[0], second);
+    pick(kHandlers[1], std::nullopt);
+    pick(kHandlers[2], std::nullopt);
+    ASSERT_EQ(requests.size(), 4U);
+    EXPECT_EQ(requests[0].initialFolder, platform::desktopFolder());
+    EXPECT_EQ(requests[0].initialFolder.string().back(), '/');
+    EXPECT_EQ(requests[0].offeredFile, "") << "the first dialog opens in the desktop folder";
+    EXPECT_EQ(requests[1].offeredFile, first) << "the recognition page's pick is offered on the face page";
+    EXPECT_EQ(requests[2].offeredFile, second);
+    EXPECT_EQ(requests[3].offeredFile, second) << "a cancel keeps the last file";
+}
+
+TEST_F(PictureSelectionTest, PicturesAreDrawnCentredAndFitted) {
+    struct Case {
+        const char* name;
+        QSize size;
+        const char* format;
+        QRect drawn;
+    } cases[] = {
+        {"100 x 100 unscaled in the middle", {100, 100}, "PNG", {70, 38, 100, 100}},
+        {"960 x 480 scaled by 1/4", {960, 480}, "JPEG", {0, 28, 240, 120}},
+        {"800 x 1200 scaled by the height ratio", {800, 1200}, "PNG", {61, 0, 117, 176}},
+    };
+    auto* box = static_cast<platform::PictureBoxWidget*>(window.controlWidget("图片框1"));
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.name);
+        pick(kHandlers[0], folder.write(u8"p.img", encodeImage(solidImage(row.size.width(), row.size.height(), Qt::green), row.format)));
+        EXPECT_EQ(box->drawnRect(), row.drawn);
+    }
+}
+
+}  // namespace
+}  // namespace vd

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTest>
+#include <cstdlib>
+
+#include "app/MainWindowLayout.h"
+#include "platform/gui/Window.h"
+#include "tests/platform/gui/GuiTestSupport.h"
+
+namespace vd {
+namespace {
+
+int distance(QColor a, QColor b) {
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+}
+
+// Counts the pixels inside an area that are nearer to the colour than to the area's background
+// (its top-left pixel): antialiased text shows mostly as blends.
+int pixelsNear(const QImage& image, QRect area, QColor colour) {
+    const QColor background = image.pixelColor(area.topLeft());
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (distance(c, colour) < distance(c, background)) ++count;
+        }
+    return count;
+}
+
+QRect areaOf(const platform::Window& window, const char* name) {
+    QWidget* widget = window.controlWidget(name);
+    return QRect(widget->mapTo(window.widget(), QPoint(0, 0)), widget->size());
+}
+
+// Renders both pages. With VISION_DESK_SCREENSHOT=<file>.png set, writes the first page there
+// and the second next to it (<file>-recognition.png).
+TEST(Screenshot, RendersTheWindowToPng) {
+    vd::testing::ensureGui();
+    platform::Window window(mainWindowLayout());
+    window.open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.widget()));
+    vd::testing::ScratchFolder folder;
+
+    const QImage face = window.widget()->grab().toImage();
+    window.tabControl("高级选择夹1").setCurrentPage(1);
+    const QImage recognition = window.widget()->grab().toImage();
+    window.tabControl("高级选择夹2").setCurrentPage(1);
+    const QImage plate = window.widget()->grab().toImage();
+
+    for (const QImage* image : {&face, &recognition, &plate}) {
+        ASSERT_EQ(image->size(), QSize(632, 528));
+        const QString file = QString::fromStdString((folder.path() / "shot.png").string());
+        ASSERT_TRUE(image->save(file, "PNG"));
+        EXPECT_EQ(QImage(file).size(), QSize(632, 528));
+    }
+    // Text was drawn in its colour where the layout puts it; white boxes are white.
+    window.tabControl("高级选择夹1").setCurrentPage(0);
+    EXPECT_GT(pixelsNear(face, areaOf(window, "透明标签7"), QColor(0, 0, 255)), 20) << "blue file-name label";
+    EXPECT_GT(pixelsNear(face, areaOf(window, "透明标签13"), QColor(96, 96, 96)), 40) << "grey result caption";
+    EXPECT_GT(pixelsNear(face, areaOf(window, "透明标签1"), QColor(0, 0, 0)), 20) << "black caption";
+    QImage white(240, 176, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    EXPECT_EQ(face.copy(areaOf(window, "图片框1")).convertToFormat(QImage::Format_RGB32), white) << "empty picture box";
+    window.tabControl("高级选择夹1").setCurrentPage(1);
+    EXPECT_GT(pixelsNear(plate, areaOf(window, "透明标签68"), QColor(96, 96, 96)), 60) << "grey plate caption";
+    EXPECT_GT(pixelsNear(recognition, areaOf(window, "透明标签63"), QColor(96, 96, 96)), 60) << "grey result heading";
+
+    if (const char* target = std::getenv("VISION_DESK_SCREENSHOT"); target != nullptr && *target != '\0') {
+        QString path = QString::fromLocal8Bit(target);
+        ASSERT_TRUE(face.save(path, "PNG"));
+        path.chop(4);
+        ASSERT_TRUE(recognition.save(path + QStringLiteral("-recognition.png"), "PNG"));
+        ASSERT_TRUE(plate.save(path + QStringLiteral("-plate.png"), "PNG"));
+    }
+}
+
+}  // namespace
+}  // namespace vd

@@ -1,0 +1,76 @@
+#include "tests/platform/gui/GuiTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QColor>
+#include <fstream>
+#include <memory>
+#include <random>
+
+#include "platform/gui/GuiRuntime.h"
+#include "platform/text/CodePage.h"
+
+namespace vd::testing {
+
+namespace {
+
+std::unique_ptr<platform::GuiRuntime>& runtime() {
+    static std::unique_ptr<platform::GuiRuntime> started;
+    return started;
+}
+
+// The toolkit must end before the process's static objects do.
+class GuiEnvironment : public ::testing::Environment {
+public:
+    void TearDown() override { runtime().reset(); }
+};
+
+[[maybe_unused]] const ::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+}  // namespace
+
+void ensureGui() {
+    if (runtime()) return;
+    runtime() = std::make_unique<platform::GuiRuntime>("gui-tests");
+    if (!runtime()->initialise()) std::abort();
+}
+
+QString qs(const char8_t* utf8) { return QString::fromUtf8(reinterpret_cast<const char*>(utf8)); }
+
+Text gbk(const char8_t* utf8) { return platform::utf8ToGbkBytes(reinterpret_cast<const char*>(utf8)); }
+
+ScratchFolder::ScratchFolder() {
+    std::random_device seed;
+    path_ = std::filesystem::temp_directory_path() / ("vd-gui-test-" + std::to_string(seed()) + std::to_string(seed()));
+    std::filesystem::create_directories(path_);
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::filesystem::path ScratchFolder::write(const std::u8string& name, const ByteArray& bytes) const {
+    const std::filesystem::path file = path_ / std::filesystem::path(name);
+    std::ofstream out(file, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return file;
+}
+
+ByteArray encodeImage(const QImage& image, const char* format, int quality) {
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format, quality);
+    return ByteArray(encoded.begin(), encoded.end());
+}
+
+QImage solidImage(int width, int height, QColor colour) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    image.setPixelColor(0, 0, QColor(0, 0, 255));
+    return image;
+}
+
+}  // namespace vd::testing
