@@ -7,7 +7,12 @@ endif()
 
 # Every literal text of the program is GBK (code page 936) bytes: sources are UTF-8 and the
 # compiler converts narrow literals. u8"", u"" and U"" literals are unaffected.
-set(VISION_DESK_CHARSET_FLAGS -finput-charset=UTF-8 -fexec-charset=CP936)
+# clang has no converting execution character set (fuzz builds): there the flags are left out.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  set(VISION_DESK_CHARSET_FLAGS -finput-charset=UTF-8 -fexec-charset=CP936)
+else()
+  set(VISION_DESK_CHARSET_FLAGS)
+endif()
 
 function(vd_target_defaults target)
   target_compile_options(${target} PRIVATE

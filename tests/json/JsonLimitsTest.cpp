@@ -56,7 +56,7 @@ TEST(JsonLimits, WritesCannotNestDeeper) {
 }
 
 TEST(JsonLimits, LargeObjectsAndArrays) {
-    constexpr int kMembers = 200000;
+    constexpr int kMembers = 60000;
     std::string text = "{";
     for (int i = 0; i < kMembers; ++i) text += "\"k" + std::to_string(i) + "\":" + std::to_string(i) + ",";
     text += "\"k0\":\"last\",\"list\":[";
@@ -67,8 +67,9 @@ TEST(JsonLimits, LargeObjectsAndArrays) {
     ASSERT_TRUE(document.parse(text));
     EXPECT_EQ(document.memberCount(), kMembers + 1);
     EXPECT_EQ(document.getText("k0"), "last");
-    EXPECT_EQ(document.getText("k199999"), "199999");
-    EXPECT_EQ(document.getText("list[199999]"), "199999");
+    const std::string last = std::to_string(kMembers - 1);
+    EXPECT_EQ(document.getText("k" + last), last);
+    EXPECT_EQ(document.getText("list[" + last + "]"), last);
     EXPECT_EQ(document.memberCount("list"), kMembers + 1);
     std::vector<Text> names;
     document.memberNames(names);
