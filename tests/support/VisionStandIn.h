@@ -27,7 +27,7 @@ struct Response;
 //
 // Without a queued reply each endpoint answers as the service does:
 // - GET /oauth/2.0/token?grant_type=client_credentials&client_id=K&client_secret=S: with the accepted
-//   keys HTTP 200 and a token reply carrying issuedToken(); a wrong client id HTTP 401
+//   keys HTTP 200 and a token reply carrying issuedToken(); a wrong client id HTTP 401 (body ending in LF)
 //   {"error_description":"unknown client id","error":"invalid_client"}, a wrong secret HTTP 401 with
 //   "Client authentication failed", another grant type HTTP 400 unsupported_grant_type.
 // - POST /rest/2.0/face/v3/match, /rest/2.0/ocr/v1/general_basic, /rest/2.0/ocr/v1/license_plate:
@@ -63,6 +63,7 @@ public:
         std::optional<std::string> header(const std::string& name) const;
     };
 
+    // Listening when it returns; throws std::runtime_error when the certificate or a port cannot be had.
     VisionStandIn(std::string acceptedApiKey, std::string acceptedSecretKey);
     ~VisionStandIn();  // stops the server and joins its thread
     VisionStandIn(const VisionStandIn&) = delete;

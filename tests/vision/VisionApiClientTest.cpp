@@ -230,12 +230,27 @@ TEST_F(VisionApiClientTest, TokenRules) {
     }
 }
 
-TEST_F(VisionApiClientTest, WrongApiKeyGivesTheServiceReplyAndKeepsTheToken) {
-    VisionStandIn strict("another-api-key", Text(visionSecretKey()));
-    VisionApiClient other(strict.host(), VisionStandIn::caFile());
-    other.accessToken = "kept";
-    EXPECT_EQ(other.fetchAccessToken(), "{\"error_description\":\"unknown client id\",\"error\":\"invalid_client\"}\n");
-    EXPECT_EQ(other.accessToken, "kept");
+TEST_F(VisionApiClientTest, WrongKeysGiveTheServiceReplyAndKeepTheToken) {
+    struct Case {
+        const char* name;
+        Text acceptedKey;
+        Text acceptedSecret;
+        Text reply;
+    };
+    const Case cases[] = {
+        {"wrong API key", "another-api-key", Text(visionSecretKey()),
+         "{\"error_description\":\"unknown client id\",\"error\":\"invalid_client\"}\n"},
+        {"wrong secret key", Text(visionApiKey()), "another-secret",
+         "{\"error_description\":\"Client authentication failed\",\"error\":\"invalid_client\"}\n"},
+    };
+    for (const Case& c : cases) {
+        VisionStandIn strict(c.acceptedKey, c.acceptedSecret);
+        VisionApiClient other(strict.host(), VisionStandIn::caFile());
+        other.accessToken = "kept";
+        EXPECT_EQ(other.fetchAccessToken(), c.reply) << "case " << c.name;
+        EXPECT_EQ(other.http.statusCode(), 401) << "case " << c.name;
+        EXPECT_EQ(other.accessToken, "kept") << "case " << c.name;
+    }
 }
 
 TEST_F(VisionApiClientTest, NoServerGivesTheEmptyTextAndKeepsTheToken) {
