@@ -90,7 +90,12 @@ private:
     void skipSpace() {
         char32_t c = 0;
         std::size_t next = 0;
-        while (peekCodePoint(c, next) && isScriptSpace(c)) pos_ = next;
+        while (pos_ < text_.size()) {
+            const unsigned char byte = static_cast<unsigned char>(text_[pos_]);
+            if (byte < 0x80 && byte != ' ' && (byte < '\t' || byte > '\r')) return;
+            if (!peekCodePoint(c, next) || !isScriptSpace(c)) return;
+            pos_ = next;
+        }
     }
 
     std::optional<std::string> identifier() {
@@ -98,10 +103,15 @@ private:
         char32_t c = 0;
         std::size_t next = 0;
         bool first = true;
-        while (peekCodePoint(c, next)) {
-            const bool ok = c < 0x80 ? isAsciiIdentifierStart(c) || (!first && c >= '0' && c <= '9')
-                                     : isNonAsciiIdentifierChar(c);
-            if (!ok) break;
+        while (pos_ < text_.size()) {
+            const unsigned char byte = static_cast<unsigned char>(text_[pos_]);
+            if (byte < 0x80) {
+                if (!isAsciiIdentifierStart(byte) && (first || byte < '0' || byte > '9')) break;
+                ++pos_;
+                first = false;
+                continue;
+            }
+            if (!peekCodePoint(c, next) || !isNonAsciiIdentifierChar(c)) break;
             pos_ = next;
             first = false;
         }
@@ -141,6 +151,8 @@ private:
         // A leading zero makes an octal literal in the script when every digit allows it.
         bool octal = digits.size() > 1 && digits[0] == '0';
         for (char d : digits) octal = octal && d <= '7';
+        // Up to 15 digits without a leading zero are already the property name.
+        if (!negative && digits.size() <= 15 && (digits.size() == 1 || digits[0] != '0')) return std::string(digits);
         double value = 0;
         if (octal) {
             for (char d : digits) value = value * 8 + (d - '0');
