@@ -141,24 +141,19 @@ Text JsonDocument::toText() const {
 }
 
 void JsonDocument::setText(std::string_view path, std::string_view value, bool asJson) {
-    if (asJson && value.empty()) value = "{}";
-    if (asJson) {
-        setJson(path, value);
-        return;
-    }
     if (!engine) return;
     const auto steps = pathSteps(path, Join::Dot);
     if (!steps) return;
-    assignAtSteps(*engine, *steps, JsonValue::string(toUtf8(value)));
+    std::optional<JsonValue> member = asJson ? evalArgument(value.empty() ? "{}" : value)
+                                             : JsonValue::string(toUtf8(value));
+    if (member) assignAtSteps(*engine, *steps, std::move(*member));
 }
 
 void JsonDocument::setJson(std::string_view path, std::string_view json) {
     if (!engine) return;
     const auto steps = pathSteps(path, Join::Dot);
     if (!steps) return;
-    std::optional<JsonValue> value = evalArgument(json);
-    if (!value) return;
-    assignAtSteps(*engine, *steps, std::move(*value));
+    if (std::optional<JsonValue> member = evalArgument(json)) assignAtSteps(*engine, *steps, std::move(*member));
 }
 
 void JsonDocument::setNumber(std::string_view path, double number) {
