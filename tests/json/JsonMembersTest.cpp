@@ -95,6 +95,10 @@ TEST(JsonMembersSet, ValuesAreStoredExactly) {
     JsonDocument document;
     document.setText("v", "a\"b\\c\nd");
     EXPECT_EQ(document.toText(), R"({"v":"a\"b\\c\nd"})");
+    // Bytes that are no GBK character are kept as replacement characters.
+    document.setText("v", "x\xff");
+    EXPECT_EQ(document.toText(), R"({"v":"x\ufffd"})");
+    EXPECT_EQ(document.getText("v"), "x?");
 }
 
 TEST(JsonMembersSet, NonJsonAndFailingPathsChangeNothing) {
