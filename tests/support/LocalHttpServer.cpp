@@ -89,6 +89,7 @@ LocalHttpServer::LocalHttpServer(Scheme scheme, const Routes& extraRoutes, const
     }
     server_->set_keep_alive_max_count(100000);
     server_->set_keep_alive_timeout(1);  // stop() waits for idle keep-alive connections
+    server_->set_tcp_nodelay(true);
     addCannedRoutes(*server_);
     if (extraRoutes) extraRoutes(*server_);
     port_ = server_->bind_to_any_port("127.0.0.1");
