@@ -54,7 +54,14 @@ GuiRuntime::~GuiRuntime() {
 }
 
 bool GuiRuntime::initialise() {
-    if (QApplication::instance() != nullptr) return true;
+    if (QApplication::instance() == nullptr && !start()) return false;
+    // The main window ends the program; a message box closed before it is shown must not.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setFont(defaultGuiFont());
+    return true;
+}
+
+bool GuiRuntime::start() {
     if (!displayConfigured()) {
         sayNoDisplay(programName_, "no display (DISPLAY and WAYLAND_DISPLAY are not set)");
         return false;
@@ -66,10 +73,6 @@ bool GuiRuntime::initialise() {
     application_ = std::make_unique<QApplication>(argc_, argv_);
     qInstallMessageHandler(previous);
     for (const auto& [type, message] : held) qt_message_output(type, QMessageLogContext(), message);
-
-    // The main window ends the program; a message box closed before it is shown must not.
-    QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setFont(defaultGuiFont());
     return true;
 }
 

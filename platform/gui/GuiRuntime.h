@@ -30,6 +30,7 @@ public:
     int runMessageLoop(Window& mainWindow);
 
 private:
+    bool start();
     void runExitRoutine();
 
     std::string programName_;
