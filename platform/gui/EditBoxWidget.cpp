@@ -51,7 +51,13 @@ QWidget* EditBoxWidget::editor() const {
 void EditBoxWidget::resizeEvent(QResizeEvent*) { editor()->setGeometry(rect()); }
 
 void EditBoxWidget::reserveTop(int pixels) {
-    if (multiLine_) static_cast<PlainEdit*>(lines_)->setViewportMargins(0, pixels, 0, 0);
+    if (!multiLine_) return;
+    static_cast<PlainEdit*>(lines_)->setViewportMargins(0, pixels, 0, 0);
+    // The reserved strip looks like the rest of the box.
+    QPalette palette = lines_->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Base));
+    lines_->setPalette(palette);
+    lines_->setAutoFillBackground(true);
 }
 
 void EditBoxWidget::setText(const Text& text) {

@@ -80,7 +80,12 @@ struct Window::Impl {
                 radio->setChecked(spec.checked);
                 return radio;
             }
-            case ControlKind::GroupBox: return new QGroupBox(toQString(spec.text), holder);
+            case ControlKind::GroupBox: {
+                // Opaque: shown, it covers what lies beneath it.
+                auto* group = new QGroupBox(toQString(spec.text), holder);
+                group->setAutoFillBackground(true);
+                return group;
+            }
             case ControlKind::FileDialog: break;
         }
         return nullptr;

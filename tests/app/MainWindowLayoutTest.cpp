@@ -196,6 +196,7 @@ TEST_F(MainWindowLayoutTest, EveryControlHasItsPlaceTextAndLook) {
                 auto* group = qobject_cast<QGroupBox*>(widget);
                 ASSERT_NE(group, nullptr);
                 EXPECT_EQ(group->title(), qs(row.text));
+                EXPECT_TRUE(group->autoFillBackground()) << "shown, it covers the result labels";
                 break;
             }
             case K::EditBox: {

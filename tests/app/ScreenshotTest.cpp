@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/MainWindowLayout.h"
+#include "platform/gui/TabControlWidget.h"
 #include "platform/gui/Window.h"
 #include "tests/platform/gui/GuiTestSupport.h"
 
@@ -33,8 +34,8 @@ QRect areaOf(const platform::Window& window, const char* name) {
     return QRect(widget->mapTo(window.widget(), QPoint(0, 0)), widget->size());
 }
 
-// Renders both pages. With VISION_DESK_SCREENSHOT=<file>.png set, writes the first page there
-// and the second next to it (<file>-recognition.png).
+// Renders the pages. With VISION_DESK_SCREENSHOT=<file>.png set, writes the first page at start
+// there and the others next to it (<file>-recognition.png, -plate, -results, -error, -lines).
 TEST(Screenshot, RendersTheWindowToPng) {
     vd::testing::ensureGui();
     platform::Window window(mainWindowLayout());
@@ -66,12 +67,46 @@ TEST(Screenshot, RendersTheWindowToPng) {
     EXPECT_GT(pixelsNear(plate, areaOf(window, "透明标签68"), QColor(96, 96, 96)), 60) << "grey plate caption";
     EXPECT_GT(pixelsNear(recognition, areaOf(window, "透明标签63"), QColor(96, 96, 96)), 60) << "grey result heading";
 
+    // With results written by the workflows: texts, the wrapped token, the error panel over the results.
+    window.tabControl("高级选择夹1").setCurrentPage(0);
+    window.label("透明标签7").setText("face-1.jpg");
+    window.label("透明标签8").setText("137KB");
+    window.label("透明标签9").setText("6c1a7f0e3d2b4a59887766554433aa21");
+    window.label("透明标签12").setText("0f9e8d7c6b5a49382716aabbccddeeff");
+    window.label("透明标签14").setText("两张图片一定是同一个人！");
+    window.label("透明标签17").setText("93.71207428 %");
+    window.label("透明标签77").setText("1.234秒");
+    window.shapeBox("外形框2").setFillColour(65280);
+    const QImage results = window.widget()->grab().toImage();
+    window.editBox("错误代码框2").setText("222202");
+    window.editBox("错误描述框2").setText("未检测到人脸");
+    window.editBox("错误信息框2").setText("pic not has face");
+    window.groupBox("错误框2").setVisible(true);
+    window.shapeBox("外形框2").setFillColour(255);
+    const QImage failure = window.widget()->grab().toImage();
+    // Part of the verdict's line inside the panel, clear of its edit boxes.
+    const QRect underPanel(310, 376, 140, 26);
+    EXPECT_GT(pixelsNear(results, underPanel, QColor(255, 0, 0)), 100) << "red verdict";
+    EXPECT_EQ(pixelsNear(failure, underPanel, QColor(255, 0, 0)), 0) << "the error panel covers the verdict";
+    window.tabControl("高级选择夹1").setCurrentPage(1);
+    window.tabControl("高级选择夹2").setCurrentPage(0);
+    window.editBox("编辑框1").setText("第二行 B\r\n第一行 A\r\n");
+    window.label("透明标签67").setText("成功");
+    const QImage lines = window.widget()->grab().toImage();
+    const QRect box = areaOf(window, "编辑框1");
+    const int barBottom = areaOf(window, "高级选择夹2").top() +
+                          static_cast<platform::TabControlWidget*>(window.controlWidget("高级选择夹2"))->barHeight();
+    EXPECT_GT(pixelsNear(lines, QRect(box.left() + 2, barBottom, 100, 16), QColor(0, 0, 0)), 20) << "first line below the tabs";
+
     if (const char* target = std::getenv("VISION_DESK_SCREENSHOT"); target != nullptr && *target != '\0') {
         QString path = QString::fromLocal8Bit(target);
         ASSERT_TRUE(face.save(path, "PNG"));
         path.chop(4);
         ASSERT_TRUE(recognition.save(path + QStringLiteral("-recognition.png"), "PNG"));
         ASSERT_TRUE(plate.save(path + QStringLiteral("-plate.png"), "PNG"));
+        ASSERT_TRUE(results.save(path + QStringLiteral("-results.png"), "PNG"));
+        ASSERT_TRUE(failure.save(path + QStringLiteral("-error.png"), "PNG"));
+        ASSERT_TRUE(lines.save(path + QStringLiteral("-lines.png"), "PNG"));
     }
 }
 
