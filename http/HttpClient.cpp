@@ -235,54 +235,57 @@ bool HttpClient::readResponseHeaders(std::optional<bool> skipEmptyCookies) {
     return true;
 }
 
-ByteArray HttpClient::responseBytes() {
-    if (!request || contentLength == 0) return {};
-    if (receivedLength == 0) {
-        // A negative length other than -1 is as good as none.
-        const bool unknown = contentLength < 0;
-        const auto announced = static_cast<std::size_t>(unknown ? 0 : contentLength);
-        std::size_t capacity = unknown ? kInitialCapacity : std::min(announced, kLargeStep);
-        if (!responseBuffer.resize(capacity)) return {};
-        std::size_t total = 0;
-        for (;;) {
-            std::size_t available = 0;
-            if (!request.queryDataAvailable(available) || available == 0) break;
-            // receivedLength is 32 bits: a longer body ends there.
-            if (total >= static_cast<std::size_t>(INT_MAX)) break;
-            available = std::min(available, static_cast<std::size_t>(INT_MAX) - total);
-            const std::size_t need = total + available;
-            if (need > capacity) {
-                std::size_t grown;
-                if (unknown || need > announced) {
-                    grown = need + kGrowthStep;
-                } else if (announced - need > kLargeStep) {
-                    grown = need + kLargeStep;
-                } else {
-                    grown = announced;
-                }
-                if (!responseBuffer.resize(grown)) break;
-                capacity = grown;
+bool HttpClient::readBody() {
+    if (!request || contentLength == 0) return false;
+    if (receivedLength != 0) return true;
+    // A negative length other than -1 is as good as none.
+    const bool unknown = contentLength < 0;
+    const auto announced = static_cast<std::size_t>(unknown ? 0 : contentLength);
+    std::size_t capacity = unknown ? kInitialCapacity : std::min(announced, kLargeStep);
+    if (!responseBuffer.resize(capacity)) return false;
+    std::size_t total = 0;
+    for (;;) {
+        std::size_t available = 0;
+        if (!request.queryDataAvailable(available) || available == 0) break;
+        // receivedLength is 32 bits: a longer body ends there.
+        constexpr auto kMost = static_cast<std::size_t>(INT_MAX);
+        if (total >= kMost) break;
+        available = std::min(available, kMost - total);
+        const std::size_t need = total + available;
+        if (need > capacity) {
+            std::size_t grown;
+            if (unknown || need > announced) {
+                grown = need + kGrowthStep;
+            } else if (announced - need > kLargeStep) {
+                grown = need + kLargeStep;
+            } else {
+                grown = announced;
             }
-            std::size_t read = 0;
-            if (!request.readData(responseBuffer.data() + total, std::min(capacity, static_cast<std::size_t>(INT_MAX)) - total, read) ||
-                read == 0) {
-                break;
-            }
-            total += read;
+            if (!responseBuffer.resize(grown)) break;
+            capacity = grown;
         }
-        receivedLength = static_cast<std::int32_t>(total);
+        std::size_t read = 0;
+        if (!request.readData(responseBuffer.data() + total, std::min(capacity, kMost) - total, read) || read == 0) break;
+        total += read;
     }
+    receivedLength = static_cast<std::int32_t>(total);
+    return true;
+}
+
+ByteArray HttpClient::responseBytes() {
+    if (!readBody()) return {};
     return ByteArray(responseBuffer.data(), responseBuffer.data() + receivedLength);
 }
 
+// The two texts are made from the buffer itself, without a byte array in between.
 Text HttpClient::responseRawText() {
-    const ByteArray body = responseBytes();
-    return bytesToText(body);
+    if (!readBody()) return {};
+    const auto* bytes = reinterpret_cast<const char*>(responseBuffer.data());
+    return Text(bytes, std::find(bytes, bytes + receivedLength, '\0'));
 }
 
 Text HttpClient::responseText() {
-    responseBytes();  // reads the body into the buffer once; decoded from there, not from a copy
-    if (!request || contentLength == 0 || receivedLength < 1) return {};
+    if (!readBody() || receivedLength < 1) return {};
     const std::string_view body(reinterpret_cast<const char*>(responseBuffer.data()), static_cast<std::size_t>(receivedLength));
     Text text = p::utf8ToGbkBytes(body);
     if (const std::size_t zero = text.find('\0'); zero != Text::npos) text.resize(zero);

@@ -127,6 +127,8 @@ public:
 
 private:
     void initialise();
+    // Takes the body from the stack into responseBuffer once; false when there is none to take.
+    bool readBody();
     Text readHeaderQuery(bool statusCodeWanted);
 };
 

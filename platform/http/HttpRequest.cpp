@@ -593,7 +593,7 @@ bool HttpRequest::send(const std::uint8_t* body, std::size_t length) {
     if (!state_) return false;
     auto& s = *state_;
     s.resetExchange();
-    curl_easy_reset(s.easy.get());
+    detail::resetEasy(s.easy.get());
     s.body = length > 0 ? body : nullptr;
     s.bodyLength = s.body != nullptr ? length : 0;
     if (!s.configure()) return false;

@@ -14,8 +14,13 @@ CurlEasyHandle SessionState::takeEasy() {
 
 void SessionState::giveBackEasy(CurlEasyHandle easy) {
     if (!easy || spareEasy) return;  // one spare is enough; the other is released
-    curl_easy_reset(easy.get());
+    resetEasy(easy.get());
     spareEasy = std::move(easy);
+}
+
+void resetEasy(CURL* easy) {
+    curl_easy_setopt(easy, CURLOPT_COOKIEFILE, static_cast<char*>(nullptr));
+    curl_easy_reset(easy);
 }
 
 namespace {
@@ -47,6 +52,11 @@ HttpSession HttpSession::open(const Text& userAgent) {
 }
 
 Text HttpSession::userAgent() const { return state_ ? state_->userAgent : Text(); }
+
+HttpSession::Timeouts HttpSession::timeouts() const {
+    if (!state_) return {};
+    return {state_->resolveTimeoutMs, state_->connectTimeoutMs, state_->sendTimeoutMs, state_->receiveTimeoutMs};
+}
 
 bool HttpSession::setTimeouts(int resolveMs, int connectMs, int sendMs, int receiveMs) {
     if (!state_) return false;

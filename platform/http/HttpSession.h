@@ -29,6 +29,15 @@ public:
     void close() { state_.reset(); }
 
     Text userAgent() const;
+
+    // Milliseconds; 0 means without limit.
+    struct Timeouts {
+        int resolveMs = 0;
+        int connectMs = 0;
+        int sendMs = 0;
+        int receiveMs = 0;
+    };
+    Timeouts timeouts() const;
     // Milliseconds; 0 and -1 wait without limit; below -1 is refused. Defaults: resolve
     // without limit, connect 60000, send 30000, receive 30000. Send and receive limit the
     // time without progress while sending the request or waiting for and reading the response.

@@ -35,6 +35,9 @@ struct SessionState {
     void giveBackEasy(CurlEasyHandle easy);
 };
 
+// curl_easy_reset. The cookie-file list is cleared first: libcurl 7.88's reset drops it unfreed.
+void resetEasy(CURL* easy);
+
 // Texts at the edge to libcurl: GBK to UTF-8 and back, ASCII passed through as it is.
 std::string toWire(const Text& gbk);
 Text fromWire(std::string_view utf8);

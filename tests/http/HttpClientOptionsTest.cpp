@@ -129,6 +129,30 @@ TEST(HttpClientOptionsTest, NamedProxyWithPendingCredentialsForTheFirstRequestOn
 TEST(HttpClientOptionsTest, OptionsAndHandles) {
     RawSocketServer server(RawSocketServer::replyToEach(kOk));
     HttpClient client;
+    struct Case {
+        const char* name;
+        std::function<bool(HttpClient&)> act;
+        bool result;
+        platform::HttpSession::Timeouts expected;
+    };
+    const Case timeoutCases[] = {
+        {"the stack's defaults", [](HttpClient&) { return true; }, true, {0, 60000, 30000, 30000}},
+        {"only receive given", [](HttpClient& c) { return c.setTimeouts(std::nullopt, std::nullopt, std::nullopt, 5000); }, true,
+         {10000, 20000, 300000, 5000}},
+        {"all given, -1 and 0 without limit", [](HttpClient& c) { return c.setTimeouts(-1, 0, 7, 8); }, true, {0, 0, 7, 8}},
+        {"below -1 is refused", [](HttpClient& c) { return c.setTimeouts(-2); }, false, {0, 60000, 30000, 30000}},
+        {"receive through setOption", [](HttpClient& c) { return c.setOption(std::nullopt, platform::kOptionReceiveTimeout, 1234, 4); },
+         true, {0, 60000, 30000, 1234}},
+    };
+    for (const Case& c : timeoutCases) {
+        HttpClient fresh;
+        EXPECT_EQ(c.act(fresh), c.result) << c.name;
+        const auto t = fresh.session.timeouts();
+        EXPECT_EQ(t.resolveMs, c.expected.resolveMs) << c.name;
+        EXPECT_EQ(t.connectMs, c.expected.connectMs) << c.name;
+        EXPECT_EQ(t.sendMs, c.expected.sendMs) << c.name;
+        EXPECT_EQ(t.receiveMs, c.expected.receiveMs) << c.name;
+    }
     EXPECT_TRUE(client.setTimeouts(std::nullopt, std::nullopt, std::nullopt, 5000));
     EXPECT_FALSE(client.setTimeouts(-2)) << "below -1";
     EXPECT_TRUE(client.setOption(std::nullopt, platform::kOptionReceiveTimeout, 5000, 4));
