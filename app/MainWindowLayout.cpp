@@ -8,8 +8,8 @@ namespace vd {
 namespace {
 
 using platform::ControlKind;
-using platform::ControlSpec;
-using platform::FontSpec;
+using platform::ControlDescription;
+using platform::FontDescription;
 using platform::Rgb;
 using Align = platform::HorizontalAlignment;
 
@@ -28,84 +28,84 @@ struct Size {
     int height;
 };
 
-ControlSpec control(ControlKind kind, const char* name, const char* text, Place place, Size size) {
-    ControlSpec spec;
-    spec.kind = kind;
-    spec.name = name;
-    spec.text = text;
-    spec.x = place.x;
-    spec.y = place.y;
-    spec.width = size.width;
-    spec.height = size.height;
-    return spec;
+ControlDescription control(ControlKind kind, const char* name, const char* text, Place place, Size size) {
+    ControlDescription desc;
+    desc.kind = kind;
+    desc.name = name;
+    desc.text = text;
+    desc.x = place.x;
+    desc.y = place.y;
+    desc.width = size.width;
+    desc.height = size.height;
+    return desc;
 }
 
-ControlSpec label(const char* name, const char* text, Place place, Size size, Rgb colour, Align alignment,
-                  FontSpec font = {}, bool wrap = false) {
-    ControlSpec spec = control(ControlKind::Label, name, text, place, size);
-    spec.textColour = colour;
-    spec.alignment = alignment;
-    spec.font = std::move(font);
-    spec.wrap = wrap;
-    return spec;
+ControlDescription label(const char* name, const char* text, Place place, Size size, Rgb colour, Align alignment,
+                  FontDescription font = {}, bool wrap = false) {
+    ControlDescription desc = control(ControlKind::Label, name, text, place, size);
+    desc.textColour = colour;
+    desc.alignment = alignment;
+    desc.font = std::move(font);
+    desc.wrap = wrap;
+    return desc;
 }
 
-ControlSpec button(const char* name, const char* text, Place place, Size size) {
+ControlDescription button(const char* name, const char* text, Place place, Size size) {
     return control(ControlKind::Button, name, text, place, size);
 }
 
-ControlSpec pictureBox(const char* name, Place place, Size size) {
-    ControlSpec spec = control(ControlKind::PictureBox, name, "", place, size);
-    spec.background = kWhite;
-    return spec;
+ControlDescription pictureBox(const char* name, Place place, Size size) {
+    ControlDescription desc = control(ControlKind::PictureBox, name, "", place, size);
+    desc.background = kWhite;
+    return desc;
 }
 
-ControlSpec editBox(const char* name, Place place, Size size, bool multiLine, Rgb colour) {
-    ControlSpec spec = control(ControlKind::EditBox, name, "", place, size);
-    spec.multiLine = multiLine;
-    spec.textColour = colour;
-    spec.background = kWhite;
-    return spec;
+ControlDescription editBox(const char* name, Place place, Size size, bool multiLine, Rgb colour) {
+    ControlDescription desc = control(ControlKind::EditBox, name, "", place, size);
+    desc.multiLine = multiLine;
+    desc.textColour = colour;
+    desc.background = kWhite;
+    return desc;
 }
 
-ControlSpec radioButton(const char* name, const char* text, Place place, Size size, bool checked) {
-    ControlSpec spec = control(ControlKind::RadioButton, name, text, place, size);
-    spec.checked = checked;
-    return spec;
+ControlDescription radioButton(const char* name, const char* text, Place place, Size size, bool checked) {
+    ControlDescription desc = control(ControlKind::RadioButton, name, text, place, size);
+    desc.checked = checked;
+    return desc;
 }
 
-ControlSpec groupBox(const char* name, const char* text, Place place, Size size, bool visible) {
-    ControlSpec spec = control(ControlKind::GroupBox, name, text, place, size);
-    spec.visible = visible;
-    return spec;
+ControlDescription groupBox(const char* name, const char* text, Place place, Size size, bool visible) {
+    ControlDescription desc = control(ControlKind::GroupBox, name, text, place, size);
+    desc.visible = visible;
+    return desc;
 }
 
-ControlSpec tabControl(const char* name, Place place, Size size, std::initializer_list<const char*> pages) {
-    ControlSpec spec = control(ControlKind::TabControl, name, "", place, size);
-    for (const char* page : pages) spec.pages.emplace_back(page);
-    return spec;
+ControlDescription tabControl(const char* name, Place place, Size size, std::initializer_list<const char*> pages) {
+    ControlDescription desc = control(ControlKind::TabControl, name, "", place, size);
+    for (const char* page : pages) desc.pages.emplace_back(page);
+    return desc;
 }
 
-ControlSpec shapeBox(const char* name, Place place, Size size, Rgb fill) {
-    ControlSpec spec = control(ControlKind::ShapeBox, name, "", place, size);
-    spec.background = fill;
-    return spec;
+ControlDescription shapeBox(const char* name, Place place, Size size, Rgb fill) {
+    ControlDescription desc = control(ControlKind::ShapeBox, name, "", place, size);
+    desc.background = fill;
+    return desc;
 }
 
-ControlSpec fileDialog(const char* name, Place place, Size size) {
-    ControlSpec spec = control(ControlKind::FileDialog, name, "", place, size);
-    spec.visible = false;
-    return spec;
+ControlDescription fileDialog(const char* name, Place place, Size size) {
+    ControlDescription desc = control(ControlKind::FileDialog, name, "", place, size);
+    desc.visible = false;
+    return desc;
 }
 
-FontSpec hei(int pixels) { return FontSpec{"黑体", pixels}; }
-FontSpec song(int pixels) { return FontSpec{"宋体", pixels}; }
+FontDescription hei(int pixels) { return FontDescription{"黑体", pixels}; }
+FontDescription song(int pixels) { return FontDescription{"宋体", pixels}; }
 
-void addOn(platform::WindowLayout& layout, const char* parent, int page, std::initializer_list<ControlSpec> controls) {
-    for (ControlSpec spec : controls) {
-        spec.parent = parent;
-        spec.page = page;
-        layout.controls.push_back(std::move(spec));
+void addOn(platform::WindowLayout& layout, const char* parent, int page, std::initializer_list<ControlDescription> controls) {
+    for (ControlDescription desc : controls) {
+        desc.parent = parent;
+        desc.page = page;
+        layout.controls.push_back(std::move(desc));
     }
 }
 

@@ -21,7 +21,7 @@ public:
 
 }  // namespace
 
-EditBoxWidget::EditBoxWidget(const ControlSpec& spec, QWidget* parent) : QWidget(parent), multiLine_(spec.multiLine) {
+EditBoxWidget::EditBoxWidget(const ControlDescription& desc, QWidget* parent) : QWidget(parent), multiLine_(desc.multiLine) {
     QWidget* editor = nullptr;
     if (multiLine_) {
         lines_ = new PlainEdit(this);
@@ -35,12 +35,12 @@ EditBoxWidget::EditBoxWidget(const ControlSpec& spec, QWidget* parent) : QWidget
         line_->setMaxLength(std::numeric_limits<int>::max());
         editor = line_;
     }
-    if (!spec.font.face.empty() || spec.font.pixelSize > 0) setFont(fontFor(spec.font));
+    if (!desc.font.face.empty() || desc.font.pixelSize > 0) setFont(fontFor(desc.font));
     QPalette palette = editor->palette();
-    palette.setColor(QPalette::Text, toQColor(spec.textColour));
-    palette.setColor(QPalette::Base, toQColor(spec.background));
+    palette.setColor(QPalette::Text, toQColor(desc.textColour));
+    palette.setColor(QPalette::Base, toQColor(desc.background));
     editor->setPalette(palette);
-    setText(spec.text);
+    setText(desc.text);
 }
 
 QWidget* EditBoxWidget::editor() const {

@@ -14,7 +14,7 @@ namespace vd::platform {
 // editable, no scroll bars, no length limit.
 class EditBoxWidget : public QWidget {
 public:
-    EditBoxWidget(const ControlSpec& spec, QWidget* parent);
+    EditBoxWidget(const ControlDescription& desc, QWidget* parent);
 
     // A multi-line box shows each CR LF as a line break.
     void setText(const Text& text);

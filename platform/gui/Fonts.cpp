@@ -38,14 +38,14 @@ QStringList familiesForFace(const Text& face) {
 
 }  // namespace
 
-QFont fontFor(const FontSpec& spec) {
+QFont fontFor(const FontDescription& desc) {
     QFont font;
-    font.setFamilies(installedFirst(familiesForFace(spec.face)));
-    font.setPixelSize(spec.pixelSize > 0 ? spec.pixelSize : kDefaultFontPixelSize);
+    font.setFamilies(installedFirst(familiesForFace(desc.face)));
+    font.setPixelSize(desc.pixelSize > 0 ? desc.pixelSize : kDefaultFontPixelSize);
     font.setWeight(QFont::Normal);
     return font;
 }
 
-QFont defaultGuiFont() { return fontFor(FontSpec{}); }
+QFont defaultGuiFont() { return fontFor(FontDescription{}); }
 
 }  // namespace vd::platform

@@ -11,7 +11,7 @@ inline constexpr int kDefaultFontPixelSize = 12;
 
 // The face names of the layouts (黑体, 宋体) mapped to installed CJK families, with fallbacks,
 // so that no character shows as a box. An empty face is the default GUI font.
-QFont fontFor(const FontSpec& spec);
+QFont fontFor(const FontDescription& desc);
 QFont defaultGuiFont();
 
 }  // namespace vd::platform

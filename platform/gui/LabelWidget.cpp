@@ -19,10 +19,10 @@ Qt::Alignment toQtAlignment(HorizontalAlignment alignment) {
 
 QColor toQColor(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
 
-LabelWidget::LabelWidget(const ControlSpec& spec, QWidget* parent)
-    : QWidget(parent), colour_(toQColor(spec.textColour)), alignment_(toQtAlignment(spec.alignment)), wrap_(spec.wrap) {
-    if (!spec.font.face.empty() || spec.font.pixelSize > 0) setFont(fontFor(spec.font));
-    text_ = spec.text;
+LabelWidget::LabelWidget(const ControlDescription& desc, QWidget* parent)
+    : QWidget(parent), colour_(toQColor(desc.textColour)), alignment_(toQtAlignment(desc.alignment)), wrap_(desc.wrap) {
+    if (!desc.font.face.empty() || desc.font.pixelSize > 0) setFont(fontFor(desc.font));
+    text_ = desc.text;
     shown_ = toQString(text_);
 }
 

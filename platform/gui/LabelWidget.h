@@ -10,7 +10,7 @@ namespace vd::platform {
 // 透明标签: text on a transparent background, centred vertically.
 class LabelWidget : public QWidget {
 public:
-    LabelWidget(const ControlSpec& spec, QWidget* parent);
+    LabelWidget(const ControlDescription& desc, QWidget* parent);
 
     // Redraws at once: the label shows its new text also while a handler keeps the loop busy.
     void setText(const Text& text);

@@ -32,13 +32,13 @@ struct Rgb {
 };
 
 // An empty face is the default GUI font; pixelSize is the character height in pixels.
-struct FontSpec {
+struct FontDescription {
     Text face;
     int pixelSize = 0;
-    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+    friend bool operator==(const FontDescription&, const FontDescription&) = default;
 };
 
-struct ControlSpec {
+struct ControlDescription {
     Text name;
     ControlKind kind = ControlKind::Label;
     Text text;  // caption, initial text; for a tab control unused (see pages)
@@ -52,7 +52,7 @@ struct ControlSpec {
     Rgb textColour{};
     Rgb background{255, 255, 255};  // picture box, edit box, shape box fill
     HorizontalAlignment alignment = HorizontalAlignment::Left;
-    FontSpec font{};
+    FontDescription font{};
     bool wrap = false;       // label breaks its text into lines
     bool multiLine = false;  // edit box with several lines
     bool visible = true;
@@ -66,7 +66,7 @@ struct WindowLayout {
     int y = 0;
     int clientWidth = 0;
     int clientHeight = 0;
-    std::vector<ControlSpec> controls;  // a holder comes before what it holds
+    std::vector<ControlDescription> controls;  // a holder comes before what it holds
 };
 
 }  // namespace vd::platform

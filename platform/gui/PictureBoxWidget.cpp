@@ -21,8 +21,8 @@ QImage toQImage(const DecodedImage& decoded) {
 
 }  // namespace
 
-PictureBoxWidget::PictureBoxWidget(const ControlSpec& spec, QWidget* parent)
-    : QWidget(parent), background_(toQColor(spec.background)) {}
+PictureBoxWidget::PictureBoxWidget(const ControlDescription& desc, QWidget* parent)
+    : QWidget(parent), background_(toQColor(desc.background)) {}
 
 void PictureBoxWidget::setPicture(ByteArray bytes) {
     bytes_ = std::move(bytes);

@@ -12,7 +12,7 @@ namespace vd::platform {
 // its proportions kept when it is larger than the box, at its own size otherwise.
 class PictureBoxWidget : public QWidget {
 public:
-    PictureBoxWidget(const ControlSpec& spec, QWidget* parent);
+    PictureBoxWidget(const ControlDescription& desc, QWidget* parent);
 
     void setPicture(ByteArray bytes);
     const ByteArray& picture() const { return bytes_; }

@@ -5,10 +5,10 @@
 
 namespace vd::platform {
 
-ShapeBoxWidget::ShapeBoxWidget(const ControlSpec& spec, QWidget* parent)
+ShapeBoxWidget::ShapeBoxWidget(const ControlDescription& desc, QWidget* parent)
     : QWidget(parent),
-      rgbValue_(static_cast<std::uint32_t>(spec.background.red) | static_cast<std::uint32_t>(spec.background.green) << 8 |
-                static_cast<std::uint32_t>(spec.background.blue) << 16) {
+      rgbValue_(static_cast<std::uint32_t>(desc.background.red) | static_cast<std::uint32_t>(desc.background.green) << 8 |
+                static_cast<std::uint32_t>(desc.background.blue) << 16) {
 }
 
 void ShapeBoxWidget::setFillColour(std::uint32_t rgbValue) {

@@ -11,7 +11,7 @@ namespace vd::platform {
 // 外形框: a circle centred in the box, outlined, filled with the fill colour.
 class ShapeBoxWidget : public QWidget {
 public:
-    ShapeBoxWidget(const ControlSpec& spec, QWidget* parent);
+    ShapeBoxWidget(const ControlDescription& desc, QWidget* parent);
 
     void setFillColour(std::uint32_t rgbValue);
     std::uint32_t fillColour() const { return rgbValue_; }

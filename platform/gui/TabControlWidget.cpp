@@ -9,11 +9,11 @@
 
 namespace vd::platform {
 
-TabControlWidget::TabControlWidget(const ControlSpec& spec, QWidget* parent)
+TabControlWidget::TabControlWidget(const ControlDescription& desc, QWidget* parent)
     : QWidget(parent), bar_(new QTabBar(this)), stack_(new QStackedWidget(this)) {
     bar_->setDrawBase(false);
     bar_->setExpanding(false);
-    for (const Text& caption : spec.pages) {
+    for (const Text& caption : desc.pages) {
         bar_->addTab(toQString(caption));
         stack_->addWidget(new QWidget(stack_));
     }

@@ -14,7 +14,7 @@ namespace vd::platform {
 // places of the controls on a page count from the control's own corner, as in the layout.
 class TabControlWidget : public QWidget {
 public:
-    TabControlWidget(const ControlSpec& spec, QWidget* parent);
+    TabControlWidget(const ControlDescription& desc, QWidget* parent);
 
     int pageCount() const;
     QWidget* page(int index) const;

@@ -54,35 +54,35 @@ struct Window::Impl {
         return entry != nullptr ? static_cast<W*>(entry->widget) : nullptr;
     }
 
-    QWidget* holderFor(const ControlSpec& spec) const {
-        if (spec.parent.empty()) return top;
-        const auto it = controls.find(spec.parent);
+    QWidget* holderFor(const ControlDescription& desc) const {
+        if (desc.parent.empty()) return top;
+        const auto it = controls.find(desc.parent);
         if (it == controls.end()) return nullptr;
-        if (it->second.kind == ControlKind::TabControl) return static_cast<TabControlWidget*>(it->second.widget)->page(spec.page);
+        if (it->second.kind == ControlKind::TabControl) return static_cast<TabControlWidget*>(it->second.widget)->page(desc.page);
         if (it->second.kind == ControlKind::GroupBox) return it->second.widget;
         return nullptr;
     }
 
-    QWidget* make(const ControlSpec& spec, QWidget* holder) {
-        switch (spec.kind) {
-            case ControlKind::TabControl: return new TabControlWidget(spec, holder);
-            case ControlKind::Label: return new LabelWidget(spec, holder);
-            case ControlKind::PictureBox: return new PictureBoxWidget(spec, holder);
-            case ControlKind::ShapeBox: return new ShapeBoxWidget(spec, holder);
-            case ControlKind::EditBox: return new EditBoxWidget(spec, holder);
+    QWidget* make(const ControlDescription& desc, QWidget* holder) {
+        switch (desc.kind) {
+            case ControlKind::TabControl: return new TabControlWidget(desc, holder);
+            case ControlKind::Label: return new LabelWidget(desc, holder);
+            case ControlKind::PictureBox: return new PictureBoxWidget(desc, holder);
+            case ControlKind::ShapeBox: return new ShapeBoxWidget(desc, holder);
+            case ControlKind::EditBox: return new EditBoxWidget(desc, holder);
             case ControlKind::Button: {
-                auto* button = new QPushButton(toQString(spec.text), holder);
+                auto* button = new QPushButton(toQString(desc.text), holder);
                 button->setAutoDefault(false);
                 return button;
             }
             case ControlKind::RadioButton: {
-                auto* radio = new QRadioButton(toQString(spec.text), holder);
-                radio->setChecked(spec.checked);
+                auto* radio = new QRadioButton(toQString(desc.text), holder);
+                radio->setChecked(desc.checked);
                 return radio;
             }
             case ControlKind::GroupBox: {
                 // Opaque: shown, it covers what lies beneath it.
-                auto* group = new QGroupBox(toQString(spec.text), holder);
+                auto* group = new QGroupBox(toQString(desc.text), holder);
                 group->setAutoFillBackground(true);
                 return group;
             }
@@ -91,31 +91,31 @@ struct Window::Impl {
         return nullptr;
     }
 
-    void add(const ControlSpec& spec) {
-        Entry entry{spec.kind, nullptr, nullptr};
-        if (spec.kind == ControlKind::FileDialog) {
+    void add(const ControlDescription& desc) {
+        Entry entry{desc.kind, nullptr, nullptr};
+        if (desc.kind == ControlKind::FileDialog) {
             entry.dialog = std::make_unique<FileDialogState>();
         } else {
-            QWidget* holder = holderFor(spec);
+            QWidget* holder = holderFor(desc);
             if (holder == nullptr) return;
-            QWidget* widget = make(spec, holder);
-            widget->setObjectName(toQString(spec.name));
-            if (spec.kind != ControlKind::Label && (!spec.font.face.empty() || spec.font.pixelSize > 0))
-                widget->setFont(fontFor(spec.font));
-            widget->setGeometry(spec.x, spec.y, spec.width, spec.height);
-            widget->setVisible(spec.visible);
+            QWidget* widget = make(desc, holder);
+            widget->setObjectName(toQString(desc.name));
+            if (desc.kind != ControlKind::Label && (!desc.font.face.empty() || desc.font.pixelSize > 0))
+                widget->setFont(fontFor(desc.font));
+            widget->setGeometry(desc.x, desc.y, desc.width, desc.height);
+            widget->setVisible(desc.visible);
             entry.widget = widget;
-            keepClearOfTabBar(spec, widget);
+            keepClearOfTabBar(desc, widget);
         }
-        controls.insert_or_assign(spec.name, std::move(entry));
+        controls.insert_or_assign(desc.name, std::move(entry));
     }
 
     // A multi-line edit box placed under the tab row of its page keeps its text below the row.
-    void keepClearOfTabBar(const ControlSpec& spec, QWidget* created) const {
-        if (spec.kind != ControlKind::EditBox || spec.parent.empty()) return;
-        const auto* tab = widget<TabControlWidget>(spec.parent, ControlKind::TabControl);
-        if (tab != nullptr && spec.y < tab->barHeight())
-            static_cast<EditBoxWidget*>(created)->reserveTop(tab->barHeight() - spec.y);
+    void keepClearOfTabBar(const ControlDescription& desc, QWidget* created) const {
+        if (desc.kind != ControlKind::EditBox || desc.parent.empty()) return;
+        const auto* tab = widget<TabControlWidget>(desc.parent, ControlKind::TabControl);
+        if (tab != nullptr && desc.y < tab->barHeight())
+            static_cast<EditBoxWidget*>(created)->reserveTop(tab->barHeight() - desc.y);
     }
 };
 
@@ -125,7 +125,7 @@ Window::Window(const WindowLayout& layout) : impl_(std::make_unique<Impl>()) {
     impl_->top->setWindowTitle(toQString(layout.caption));
     impl_->top->setFixedSize(layout.clientWidth, layout.clientHeight);
     impl_->top->move(layout.x, layout.y);
-    for (const ControlSpec& spec : layout.controls) impl_->add(spec);
+    for (const ControlDescription& desc : layout.controls) impl_->add(desc);
 }
 
 Window::~Window() { delete impl_->top; }

@@ -70,7 +70,7 @@ WindowLayout dialogLayout() {
     WindowLayout layout;
     layout.clientWidth = 100;
     layout.clientHeight = 100;
-    ControlSpec dialog;
+    ControlDescription dialog;
     dialog.kind = ControlKind::FileDialog;
     dialog.name = "对话框";
     layout.controls.push_back(dialog);

@@ -19,7 +19,7 @@ WindowLayout boxLayout() {
     layout.caption = "box";
     layout.clientWidth = 300;
     layout.clientHeight = 200;
-    ControlSpec box;
+    ControlDescription box;
     box.kind = ControlKind::PictureBox;
     box.name = "图片框";
     box.x = 30;

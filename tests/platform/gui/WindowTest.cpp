@@ -22,8 +22,8 @@ namespace {
 
 using vd::testing::qs;
 
-ControlSpec spec(ControlKind kind, const char* name, const char* text, QRect place, const char* parent = "", int page = 0) {
-    ControlSpec control;
+ControlDescription desc(ControlKind kind, const char* name, const char* text, QRect place, const char* parent = "", int page = 0) {
+    ControlDescription control;
     control.kind = kind;
     control.name = name;
     control.text = text;
@@ -41,29 +41,29 @@ WindowLayout sampleLayout() {
     layout.caption = "样例窗口";
     layout.clientWidth = 400;
     layout.clientHeight = 300;
-    ControlSpec tabs = spec(ControlKind::TabControl, "选择夹", "", {0, 0, 400, 300});
+    ControlDescription tabs = desc(ControlKind::TabControl, "选择夹", "", {0, 0, 400, 300});
     tabs.pages = {"第一页", "第二页"};
     layout.controls.push_back(tabs);
-    layout.controls.push_back(spec(ControlKind::Label, "标签", "开始", {10, 40, 120, 24}, "选择夹"));
-    layout.controls.push_back(spec(ControlKind::Button, "按钮", "按我", {10, 70, 80, 30}, "选择夹"));
-    layout.controls.push_back(spec(ControlKind::PictureBox, "图片框", "", {150, 40, 100, 80}, "选择夹"));
-    layout.controls.push_back(spec(ControlKind::ShapeBox, "外形框", "", {260, 40, 24, 16}, "选择夹"));
-    layout.controls.push_back(spec(ControlKind::FileDialog, "对话框", "", {0, 0, 26, 26}, "选择夹"));
-    ControlSpec group = spec(ControlKind::GroupBox, "分组框", "分组", {10, 130, 300, 150}, "选择夹");
+    layout.controls.push_back(desc(ControlKind::Label, "标签", "开始", {10, 40, 120, 24}, "选择夹"));
+    layout.controls.push_back(desc(ControlKind::Button, "按钮", "按我", {10, 70, 80, 30}, "选择夹"));
+    layout.controls.push_back(desc(ControlKind::PictureBox, "图片框", "", {150, 40, 100, 80}, "选择夹"));
+    layout.controls.push_back(desc(ControlKind::ShapeBox, "外形框", "", {260, 40, 24, 16}, "选择夹"));
+    layout.controls.push_back(desc(ControlKind::FileDialog, "对话框", "", {0, 0, 26, 26}, "选择夹"));
+    ControlDescription group = desc(ControlKind::GroupBox, "分组框", "分组", {10, 130, 300, 150}, "选择夹");
     group.visible = false;
     layout.controls.push_back(group);
-    layout.controls.push_back(spec(ControlKind::EditBox, "单行", "", {10, 20, 100, 20}, "分组框"));
-    ControlSpec lines = spec(ControlKind::EditBox, "多行", "", {10, 50, 200, 60}, "分组框");
+    layout.controls.push_back(desc(ControlKind::EditBox, "单行", "", {10, 20, 100, 20}, "分组框"));
+    ControlDescription lines = desc(ControlKind::EditBox, "多行", "", {10, 50, 200, 60}, "分组框");
     lines.multiLine = true;
     layout.controls.push_back(lines);
-    ControlSpec radioOne = spec(ControlKind::RadioButton, "单选一", "一", {10, 40, 80, 24}, "选择夹", 1);
+    ControlDescription radioOne = desc(ControlKind::RadioButton, "单选一", "一", {10, 40, 80, 24}, "选择夹", 1);
     radioOne.checked = true;
     layout.controls.push_back(radioOne);
-    layout.controls.push_back(spec(ControlKind::RadioButton, "单选二", "二", {10, 70, 80, 24}, "选择夹", 1));
-    ControlSpec underBar = spec(ControlKind::EditBox, "顶部", "", {5, 3, 200, 100}, "选择夹", 1);
+    layout.controls.push_back(desc(ControlKind::RadioButton, "单选二", "二", {10, 70, 80, 24}, "选择夹", 1));
+    ControlDescription underBar = desc(ControlKind::EditBox, "顶部", "", {5, 3, 200, 100}, "选择夹", 1);
     underBar.multiLine = true;
     layout.controls.push_back(underBar);
-    layout.controls.push_back(spec(ControlKind::Label, "孤儿", "x", {1, 1, 5, 5}, "不存在"));
+    layout.controls.push_back(desc(ControlKind::Label, "孤儿", "x", {1, 1, 5, 5}, "不存在"));
     return layout;
 }
 
