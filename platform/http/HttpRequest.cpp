@@ -86,6 +86,7 @@ struct RequestState {
     Text verb;
     bool secure = false;
     std::vector<Header> headers;
+    std::shared_ptr<const std::string> caBundle;  // the extra trusted authorities' bundle in use
 
     bool cookiesDisabled = false;
     bool redirectsDisabled = false;
@@ -350,11 +351,6 @@ int prereqCallback(void* user, char*, char*, int, int) {
     return CURL_PREREQFUNC_OK;
 }
 
-CURLcode sslContextCallback(CURL*, void* sslContext, void* user) {
-    static_cast<SessionState*>(user)->trusted.addTo(sslContext);
-    return CURLE_OK;
-}
-
 long curlAuthBits(int scheme) {
     long bits = 0;
     if (scheme & kAuthSchemeBasic) bits |= CURLAUTH_BASIC;
@@ -407,9 +403,12 @@ bool RequestState::configure() {
     const bool ignoreHost = (securityFlags & kSecurityIgnoreCertCnInvalid) != 0;
     set(curl_easy_setopt(e, CURLOPT_SSL_VERIFYPEER, ignorePeer ? 0L : 1L));
     set(curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, ignoreHost ? 0L : 2L));
-    if (!session->trusted.empty()) {
-        set(curl_easy_setopt(e, CURLOPT_SSL_CTX_FUNCTION, sslContextCallback));
-        set(curl_easy_setopt(e, CURLOPT_SSL_CTX_DATA, static_cast<void*>(session.get())));
+    caBundle = session->trusted.bundle();
+    if (caBundle) {
+        // The bundle takes the place of the system's bundle file (which it holds) and is compared
+        // when connections are reused, so a change of trust never reuses a connection made before.
+        curl_blob blob{const_cast<char*>(caBundle->data()), caBundle->size(), CURL_BLOB_NOCOPY};
+        set(curl_easy_setopt(e, CURLOPT_CAINFO_BLOB, &blob));
     }
 
     // Headers as given, then the empty forms that stop libcurl adding its own Accept,

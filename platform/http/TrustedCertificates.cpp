@@ -1,9 +1,12 @@
 #include "platform/http/TrustedCertificates.h"
 
+#include <cstdio>
+
+#include <curl/curl.h>
 #include <openssl/bio.h>
 #include <openssl/err.h>
 #include <openssl/pem.h>
-#include <openssl/ssl.h>
+#include <openssl/x509.h>
 
 namespace vd::platform {
 namespace {
@@ -11,26 +14,49 @@ namespace {
 struct BioFree {
     void operator()(BIO* bio) const { BIO_free(bio); }
 };
+struct X509Free {
+    void operator()(X509* certificate) const { X509_free(certificate); }
+};
+struct FileClose {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// The CA bundle libcurl was built to use; empty when it has none or it cannot be read.
+std::string systemBundle() {
+    const curl_version_info_data* info = curl_version_info(CURLVERSION_NOW);
+    if (info == nullptr || info->cainfo == nullptr) return {};
+    std::unique_ptr<std::FILE, FileClose> file(std::fopen(info->cainfo, "rb"));
+    if (!file) return {};
+    std::string text;
+    char buffer[65536];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;) text.append(buffer, n);
+    return text;
+}
 
 }  // namespace
 
 bool TrustedCertificates::loadPemFile(const std::string& pathUtf8) {
-    certificates_.clear();
-    std::unique_ptr<BIO, BioFree> bio(BIO_new_file(pathUtf8.c_str(), "rb"));
-    if (!bio) return false;
-    while (X509* certificate = PEM_read_bio_X509(bio.get(), nullptr, nullptr, nullptr)) {
-        certificates_.emplace_back(certificate);
+    bundle_.reset();
+    std::unique_ptr<BIO, BioFree> in(BIO_new_file(pathUtf8.c_str(), "rb"));
+    std::unique_ptr<BIO, BioFree> out(BIO_new(BIO_s_mem()));
+    if (!in || !out) {
+        ERR_clear_error();
+        return false;
+    }
+    // Only the certificates are kept, written out anew: nothing else of the file reaches libcurl.
+    int count = 0;
+    while (std::unique_ptr<X509, X509Free> certificate{PEM_read_bio_X509(in.get(), nullptr, nullptr, nullptr)}) {
+        if (PEM_write_bio_X509(out.get(), certificate.get()) == 1) ++count;
     }
     ERR_clear_error();  // the read that ends the loop leaves an end-of-data error behind
-    return !certificates_.empty();
-}
-
-void TrustedCertificates::addTo(void* sslContext) const {
-    X509_STORE* store = SSL_CTX_get_cert_store(static_cast<SSL_CTX*>(sslContext));
-    if (store == nullptr) return;
-    // Adding a certificate the store already holds is harmless; its error is dropped.
-    for (const auto& certificate : certificates_) X509_STORE_add_cert(store, certificate.get());
-    ERR_clear_error();
+    if (count == 0) return false;
+    char* data = nullptr;
+    const long length = BIO_get_mem_data(out.get(), &data);
+    std::string bundle = systemBundle();
+    if (!bundle.empty() && bundle.back() != '\n') bundle += '\n';
+    bundle.append(data, static_cast<std::size_t>(length));
+    bundle_ = std::make_shared<const std::string>(std::move(bundle));
+    return true;
 }
 
 }  // namespace vd::platform

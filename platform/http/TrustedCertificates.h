@@ -2,28 +2,23 @@
 
 #include <memory>
 #include <string>
-#include <vector>
-
-#include <openssl/x509.h>
 
 namespace vd::platform {
 
-// Certificate authorities trusted in addition to the system's trust store.
+// Certificate authorities trusted in addition to the system's trust store, held as the PEM
+// bundle that libcurl verifies with: the system's own bundle followed by the extra
+// certificates. The system's certificate folder stays in force beside it.
 class TrustedCertificates {
 public:
-    // Replaces the held certificates by those of a PEM file (path in UTF-8). False, holding
-    // none, when the file cannot be read or holds no certificate.
+    // Replaces the extra authorities by the certificates of a PEM file (path in UTF-8). False,
+    // holding none, when the file cannot be read or holds no certificate.
     bool loadPemFile(const std::string& pathUtf8);
-    bool empty() const { return certificates_.empty(); }
-    // Adds the certificates to the verification store of an OpenSSL SSL_CTX, beside the
-    // authorities already loaded into it.
-    void addTo(void* sslContext) const;
+    bool empty() const { return bundle_ == nullptr; }
+    // Shared with the requests that use it, so that a later load leaves theirs intact.
+    std::shared_ptr<const std::string> bundle() const { return bundle_; }
 
 private:
-    struct X509Free {
-        void operator()(X509* certificate) const { X509_free(certificate); }
-    };
-    std::vector<std::unique_ptr<X509, X509Free>> certificates_;
+    std::shared_ptr<const std::string> bundle_;
 };
 
 }  // namespace vd::platform

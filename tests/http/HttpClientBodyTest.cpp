@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 
 #include "tests/support/LocalHttpServer.h"
@@ -78,6 +79,7 @@ TEST(HttpClientBodyTest, RawFramings) {
         const ByteArray body = client.responseBytes();
         EXPECT_EQ(std::string(body.begin(), body.end()), c.body) << c.name;
         EXPECT_EQ(client.receivedLength, static_cast<int>(c.body.size())) << c.name;
+        EXPECT_EQ(client.responseRawText(), c.body.substr(0, c.body.find('\0'))) << c.name;
     }
     RawSocketServer negative(
         RawSocketServer::replyOnceAndClose("HTTP/1.1 200 OK\r\nContent-Length: -5\r\nConnection: close\r\n\r\nneg"));
@@ -101,6 +103,27 @@ TEST(HttpClientBodyTest, ResponseTextIsDecodedFromUtf8AndStaysTheSame) {
     ASSERT_TRUE(client.open("GET", gbk.url("/")));
     ASSERT_TRUE(client.send());
     EXPECT_EQ(client.responseText(), "??x") << "bytes that are not UTF-8";
+}
+
+TEST(HttpClientBodyTest, SendReturnsAtTheHeadersAndTheBodyIsTakenWhenAskedFor) {
+    std::atomic<bool> bodyWanted{false};
+    RawSocketServer server([&bodyWanted](RawConnection& c) {
+        std::string request;
+        if (!c.readRequest(request)) return;
+        c.write("HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\n");
+        for (int i = 0; i < 1000 && !bodyWanted; ++i) c.stall(10);
+        if (bodyWanted) c.write("body");
+    });
+    HttpClient client;
+    ASSERT_TRUE(client.open("GET", server.url("/")));
+    const test::Stopwatch watch;
+    ASSERT_TRUE(client.send());
+    EXPECT_LT(watch.elapsedMs(), 5000) << "send waited for the body";
+    EXPECT_EQ(client.statusCode(), 200);
+    EXPECT_EQ(client.contentLength, 4);
+    EXPECT_EQ(client.receivedLength, 0);
+    bodyWanted = true;
+    EXPECT_EQ(client.responseText(), "body");
 }
 
 TEST(HttpClientBodyTest, TwoHundredMegabyteBody) {

@@ -77,5 +77,32 @@ TEST(HttpClientTlsTest, TrustedCaFileIsKeptAcrossSessionsAndCopies) {
     EXPECT_FALSE(client.setTrustedCaFile(test::caCertificate())) << "no session";
 }
 
+TEST(HttpClientTlsTest, EveryChangeOfTrustAppliesToTheNextRequest) {
+    LocalHttpServer server(LocalHttpServer::Scheme::Https);
+    struct Step {
+        const char* name;
+        std::string caFile;  // empty: leave the trust as it is
+        bool accepted;
+        bool sendSucceeds;
+    };
+    const Step steps[] = {
+        {"system trust only", "", false, false},
+        {"test CA added after a first handshake", test::caCertificate(), true, true},
+        {"same CA, connection reused", "", true, true},
+        {"another authority in its place", testCertPath("self-signed.pem"), true, false},
+        {"test CA again", test::caCertificate(), true, true},
+        {"a file without certificates drops the extra authority", test::serverKey(), false, false},
+    };
+    HttpClient client;
+    for (const Step& step : steps) {
+        if (!step.caFile.empty()) {
+            EXPECT_EQ(client.setTrustedCaFile(step.caFile), step.accepted) << step.name;
+        }
+        ASSERT_TRUE(client.open("GET", server.url("/hello"))) << step.name;
+        EXPECT_EQ(client.send(), step.sendSucceeds) << step.name;
+        EXPECT_EQ(client.responseText(), step.sendSucceeds ? "hello" : "") << step.name;
+    }
+}
+
 }  // namespace
 }  // namespace vd
