@@ -39,6 +39,9 @@ Text fromWire(std::string_view utf8) { return isAscii(utf8) ? Text(utf8) : utf8T
 }  // namespace detail
 
 HttpSession HttpSession::open(const Text& userAgent) {
+    // Once per process, before the first multi or share handle (which do not start it themselves).
+    static const bool curlReady = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    if (!curlReady) return {};
     auto state = std::make_shared<detail::SessionState>();
     state->multi = CurlMultiHandle::create();
     state->cookieShare = CurlShareHandle::create();
