@@ -605,7 +605,8 @@ bool HttpRequest::receiveResponse() {
     if (!state_) return false;
     auto& s = *state_;
     const bool ok = s.pumpUntil([&s] { return s.haveFinal; });
-    // The caller's body may go away now; keep what has not been sent.
+    // The caller's body may go away now. A request still sending it (the server answered early)
+    // keeps a copy; that is the only time the request body is copied.
     if (s.body != nullptr && s.body != s.ownedBody.data()) {
         if (s.bodyOffset < s.bodyLength && !s.done) {
             s.ownedBody.assign(s.body, s.body + s.bodyLength);
