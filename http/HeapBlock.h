@@ -5,8 +5,9 @@
 
 namespace vd {
 
-// A block of the process heap (malloc) that can grow in place or move, keeping its contents,
-// and that stays valid as it was when it cannot.
+// A block of the process heap that can grow in place or move, keeping its contents, and that
+// stays valid as it was when it cannot. Blocks from 1 MiB on are page mappings that grow by
+// remapping, so that a growing body is never copied (whatever malloc does with large blocks).
 class HeapBlock {
 public:
     HeapBlock() = default;
@@ -28,6 +29,7 @@ public:
 private:
     std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
+    bool mapped_ = false;
 };
 
 }  // namespace vd
