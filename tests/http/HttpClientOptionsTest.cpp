@@ -126,6 +126,29 @@ TEST(HttpClientOptionsTest, NamedProxyWithPendingCredentialsForTheFirstRequestOn
     EXPECT_EQ(proxy.requests().size(), 2u);
 }
 
+TEST(HttpClientOptionsTest, DigestChallengeIsAnsweredByTheStackBeforeSendReturns) {
+    RawSocketServer server([](test::RawConnection& c) {
+        std::string request;
+        while (c.readRequest(request)) {
+            if (request.find("Authorization: Digest ") == std::string::npos) {
+                c.write("HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Digest realm=\"r\", nonce=\"abc\", qop=\"auth\"\r\n"
+                        "Content-Length: 4\r\n\r\nauth");
+            } else {
+                c.write(kOk);
+            }
+        }
+    });
+    HttpClient client;
+    ASSERT_TRUE(client.open("GET", server.url("/secret")));
+    ASSERT_TRUE(client.setCredentials("user", "pass", platform::kAuthTargetServer, platform::kAuthSchemeDigest));
+    ASSERT_TRUE(client.send());
+    EXPECT_EQ(client.statusCode(), 200);
+    EXPECT_EQ(client.responseText(), "ok");
+    const auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_NE(requests[1].find("username=\"user\""), std::string::npos) << requests[1];
+}
+
 TEST(HttpClientOptionsTest, OptionsAndHandles) {
     RawSocketServer server(RawSocketServer::replyToEach(kOk));
     HttpClient client;
