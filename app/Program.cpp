@@ -9,10 +9,10 @@
 
 namespace vd {
 
-int runProgram(AppState& state) {
+int runProgram(AppState& state, const VisionClientFactory& makeVisionClient) {
     platform::GuiRuntime gui("vision-desk");
     if (!gui.initialise()) return 1;
-    createGlobalObjects(state);
+    createGlobalObjects(state, makeVisionClient);
     gui.registerExitRoutine([&state] { exitCleanup(state); });
 
     platform::Window window(mainWindowLayout());

@@ -1,15 +1,26 @@
 #include "app/ServiceObjects.h"
 
+#include "app/Messages.h"
+
 namespace vd {
 
-// The service objects are not part of the program yet; these steps have nothing to do until then.
+void createGlobalObjects(AppState& state, const VisionClientFactory& makeVisionClient) {
+    state.visionClient = makeVisionClient ? makeVisionClient() : std::make_unique<VisionApiClient>();
+    state.jsonDoc = std::make_unique<JsonDocument>();
+}
 
-void createGlobalObjects(AppState&) {}
+void connectToService(App& app) {
+    const Text result = app.state.visionClient ? app.state.visionClient->fetchAccessToken() : Text{};
+    if (result == "1") {
+        app.window.setCaption(app.window.caption() + "---与百度服务器连接成功");
+        return;
+    }
+    app.window.setCaption(app.window.caption() + "---与百度服务器失去连接");
+    showMessage("服务器授权失败！请检查API KEY");
+}
 
-void connectToService(App&) {}
+void destroyVisionClient(AppState& state) { state.visionClient.reset(); }
 
-void destroyVisionClient(AppState&) {}
-
-void destroyJsonDocument(AppState&) {}
+void destroyJsonDocument(AppState& state) { state.jsonDoc.reset(); }
 
 }  // namespace vd

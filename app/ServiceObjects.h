@@ -1,12 +1,20 @@
 #pragma once
 
+#include <functional>
+#include <memory>
+
 #include "app/App.h"
 
 // The vision service's part of start-up and shutdown.
 namespace vd {
 
-// Start sequence, before the main window exists: makes the service objects.
-void createGlobalObjects(AppState& state);
+// Makes the client through which every request of the program goes.
+using VisionClientFactory = std::function<std::unique_ptr<VisionApiClient>()>;
+
+// Start sequence, before the main window exists: makes the service objects. Without a factory
+// the client is the built-in one (the service's host, keys and the system's trust store); tests
+// pass one that makes a client of their own local service.
+void createGlobalObjects(AppState& state, const VisionClientFactory& makeVisionClient = {});
 // First step of the "created" event: fetches the access token, appends the caption suffix.
 void connectToService(App& app);
 // Steps 1 and 3 of exitCleanup.

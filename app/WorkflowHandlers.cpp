@@ -1,8 +1,13 @@
 #include "app/WorkflowHandlers.h"
 
+#include "app/FaceComparison.h"
+#include "app/Recognition.h"
+
 namespace vd {
 
-// The workflows connect their buttons here as they join the program.
-void bindWorkflowHandlers(App&) {}
+void bindWorkflowHandlers(App& app) {
+    app.window.button("对比人脸").onClicked([&app] { startFaceComparison(app); });
+    app.window.button("开始文字识别").onClicked([&app] { startRecognition(app); });
+}
 
 }  // namespace vd

@@ -9,10 +9,14 @@
 #include "app/MainWindowLayout.h"
 #include "app/PictureSelection.h"
 #include "app/Program.h"
+#include "app/ServiceObjects.h"
 #include "platform/gui/Environment.h"
 #include "platform/gui/PictureBoxWidget.h"
 #include "platform/gui/TestHooks.h"
 #include "tests/platform/gui/GuiTestSupport.h"
+#include "tests/support/TestCertificates.h"
+#include "tests/support/VisionStandIn.h"
+#include "vision/ServiceConfig.h"
 
 namespace vd {
 namespace {
@@ -55,6 +59,7 @@ protected:
                 },
             .messageBox = [this](const Text& text, const Text& caption) { messages.push_back(caption + "|" + text); },
             .tickCount = {}});
+        createGlobalObjects(state, [this] { return std::make_unique<VisionApiClient>(service.host(), test::caCertificate()); });
         bindPictureHandlers(app);
         window.open([this] { onMainWindowCreated(app); });
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.widget()));
@@ -81,6 +86,7 @@ protected:
         return file;
     }
 
+    test::VisionStandIn service{Text(visionApiKey()), Text(visionSecretKey())};
     ScratchFolder folder;
     AppState state;
     platform::Window window{mainWindowLayout()};
