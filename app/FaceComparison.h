@@ -8,7 +8,8 @@ namespace vd {
 // endpoint and shows the verdict, score, face tokens and elapsed time, or the error panel.
 void startFaceComparison(App& app);
 
-// Loads the reply into jsonDoc; sets lastReplyOk and, on failure, the three error texts.
+// Loads the reply into jsonDoc (made by createGlobalObjects); sets lastReplyOk and, on failure,
+// the three error texts.
 void readFaceMatchReply(AppState& state, const Text& reply);
 
 }  // namespace vd

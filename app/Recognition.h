@@ -11,11 +11,13 @@ inline constexpr int kMaxMissingTextLines = 1000;
 // choose and shows the recognised text or plate, the status word and the elapsed time.
 void startRecognition(App& app);
 
-// General text: the lines of the reply in jsonDoc, in the reply's order, each followed by CR LF,
+// Both result routines read the reply loaded in jsonDoc (made by createGlobalObjects).
+
+// General text: the lines of the reply, in the reply's order, each followed by CR LF,
 // into 编辑框1; the status; the inner page "文字识别".
 void showTextResult(App& app);
 
-// Licence plate: colour, number and region code of the reply in jsonDoc; the inner page "车牌识别".
+// Licence plate: colour, number and region code of the reply; the inner page "车牌识别".
 void showPlateResult(App& app);
 
 }  // namespace vd
