@@ -14,6 +14,20 @@ else()
   set(VISION_DESK_CHARSET_FLAGS)
 endif()
 
+# Qt's headers include libstdc++'s <chrono>, whose C++20 part holds the narrow literal "µs"; GBK
+# has no µ, so code page 936 cannot compile it. GB18030 gives every GBK character the same bytes
+# and encodes the rest: translation units that include Qt use it (tests check literal bytes in both).
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  set(VISION_DESK_QT_CHARSET_FLAGS -fexec-charset=GB18030)
+else()
+  set(VISION_DESK_QT_CHARSET_FLAGS)
+endif()
+
+# For a target whose sources include Qt headers; call after vd_target_defaults (the later flag wins).
+function(vd_uses_qt_headers target)
+  target_compile_options(${target} PRIVATE ${VISION_DESK_QT_CHARSET_FLAGS})
+endfunction()
+
 function(vd_target_defaults target)
   target_compile_options(${target} PRIVATE
     -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align
