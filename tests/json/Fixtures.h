@@ -1,7 +1,11 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <string_view>
+
+#include "json/JsonDocument.h"
 
 // Replies of the vision service and small documents the tests read. Narrow literals are GBK.
 namespace vd::test {
@@ -31,5 +35,12 @@ inline constexpr std::string_view kScores =
     R"({"result":{"score":97.02147674560547},"tiny":0.30000000000000004,"almost":99.99999999999999,)"
     R"("half":97.5,"big":1e21,"small":1e-7,"flag":true,"off":false,"none":null,"empty":"","zero":0,)"
     R"("list":[10,20,30],"nested":{"a":[1,[2,3]],"b":{}}})";
+
+// A document holding `text`, which must parse.
+inline JsonDocument loaded(std::string_view text) {
+    JsonDocument document;
+    EXPECT_TRUE(document.parse(text)) << text;
+    return document;
+}
 
 }  // namespace vd::test

@@ -9,6 +9,8 @@
 namespace vd {
 namespace {
 
+using test::loaded;
+
 struct TextRow {
     const char* path;
     const char* expected;
@@ -18,12 +20,6 @@ struct TypeRow {
     const char* path;
     int expected;
 };
-
-JsonDocument loaded(std::string_view text) {
-    JsonDocument document;
-    EXPECT_TRUE(document.parse(text)) << text;
-    return document;
-}
 
 void expectTexts(const JsonDocument& document, std::initializer_list<TextRow> rows) {
     for (const TextRow& row : rows) EXPECT_EQ(document.getText(row.path), row.expected) << "path " << row.path;

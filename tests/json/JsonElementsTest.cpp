@@ -3,16 +3,13 @@
 #include <string>
 
 #include "json/JsonDocument.h"
+#include "tests/json/Fixtures.h"
 #include "json/TextExtract.h"
 
 namespace vd {
 namespace {
 
-JsonDocument loaded(std::string_view text) {
-    JsonDocument document;
-    EXPECT_TRUE(document.parse(text)) << text;
-    return document;
-}
+using test::loaded;
 
 TEST(JsonElementsAppend, BuildsArrays) {
     JsonDocument document;

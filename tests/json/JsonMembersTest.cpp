@@ -4,15 +4,12 @@
 #include <vector>
 
 #include "json/JsonDocument.h"
+#include "tests/json/Fixtures.h"
 
 namespace vd {
 namespace {
 
-JsonDocument loaded(std::string_view text) {
-    JsonDocument document;
-    EXPECT_TRUE(document.parse(text)) << text;
-    return document;
-}
+using test::loaded;
 
 std::vector<Text> namesOf(const JsonDocument& document, std::string_view path = {}) {
     std::vector<Text> names = {"stale"};
