@@ -1,8 +1,8 @@
 #include "app/FaceComparison.h"
 
 #include "app/Messages.h"
+#include "app/RequestTiming.h"
 #include "common/TextOps.h"
-#include "platform/gui/Environment.h"
 
 namespace vd {
 namespace {
@@ -22,8 +22,6 @@ constexpr ErrorDescription kErrorDescriptions[] = {
 
 constexpr std::uint32_t kGreen = 65280;
 constexpr std::uint32_t kRed = 255;
-
-std::int32_t tickNow() { return static_cast<std::int32_t>(platform::tickCount()); }
 
 }  // namespace
 
@@ -46,7 +44,7 @@ void readFaceMatchReply(AppState& state, const Text& reply) {
 void startFaceComparison(App& app) {
     AppState& state = app.state;
     platform::Window& window = app.window;
-    state.startTickMs = tickNow();
+    noteRequestStart(state);
     if (window.pictureBox("图片框1").picture().empty()) {
         showMessage("图片1无图片！");
         return;
@@ -85,7 +83,7 @@ void startFaceComparison(App& app) {
     window.label("透明标签12").setText(doc.getText("result['face_list'][1]['face_token']"));
     doc.clear();
 
-    window.label("透明标签77").setText(elapsedTimeText(state.startTickMs, tickNow()));
+    window.label("透明标签77").setText(elapsedSinceRequestStart(state));
 }
 
 }  // namespace vd

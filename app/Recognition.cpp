@@ -3,15 +3,10 @@
 #include <algorithm>
 
 #include "app/Messages.h"
+#include "app/RequestTiming.h"
 #include "common/TextOps.h"
-#include "platform/gui/Environment.h"
 
 namespace vd {
-namespace {
-
-std::int32_t tickNow() { return static_cast<std::int32_t>(platform::tickCount()); }
-
-}  // namespace
 
 void showTextResult(App& app) {
     const JsonDocument& doc = *app.state.jsonDoc;
@@ -53,7 +48,7 @@ void showPlateResult(App& app) {
 void startRecognition(App& app) {
     AppState& state = app.state;
     platform::Window& window = app.window;
-    state.startTickMs = tickNow();
+    noteRequestStart(state);
     if (window.pictureBox("图片框5").picture().empty()) {
         showMessage("请打开图片后再识别");
         return;
@@ -83,7 +78,7 @@ void startRecognition(App& app) {
     if (window.radioButton("单选框2").checked()) showPlateResult(app);
     doc.clear();
 
-    window.label("透明标签81").setText(elapsedTimeText(state.startTickMs, tickNow()));
+    window.label("透明标签81").setText(elapsedSinceRequestStart(state));
 }
 
 }  // namespace vd

@@ -11,9 +11,9 @@
 #include <curl/curl.h>
 
 #include <ctime>
-#include <fstream>
 #include <string>
 
+#include "bench/PeakMemory.h"
 #include "http/HttpClient.h"
 #include "tests/support/LocalHttpServer.h"
 
@@ -94,22 +94,6 @@ void BM_TwoHundredSmallGets(benchmark::State& state) {
 }
 BENCHMARK(BM_TwoHundredSmallGets)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// kB of a line "Name:   1234 kB" of /proc/self/status.
-long statusKb(const std::string& name) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(name + ":", 0) == 0) return std::stol(line.substr(name.size() + 1));
-    }
-    return -1;
-}
-
-bool resetPeak() {
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    return static_cast<bool>(clear);
-}
-
 void BM_LargeBodyPeakMemory(benchmark::State& state) {
     constexpr std::size_t kSize = 200u * 1024 * 1024;
     const std::string url = server().url("/bytes/" + std::to_string(kSize));
@@ -121,18 +105,18 @@ void BM_LargeBodyPeakMemory(benchmark::State& state) {
             state.SkipWithError("request failed");
             break;
         }
-        if (!resetPeak()) {
+        if (!vd::bench::resetPeak()) {
             state.SkipWithError("cannot reset the peak (/proc/self/clear_refs)");
             break;
         }
-        const long before = statusKb("VmRSS");
+        const long long before = vd::bench::statusBytes("VmRSS");
         const vd::ByteArray body = client.responseBytes();
-        const long peak = statusKb("VmHWM");
+        const long long peak = vd::bench::statusBytes("VmHWM");
         if (body.size() != kSize) {
             state.SkipWithError("short body");
             break;
         }
-        const double growth = static_cast<double>(peak - before) * 1024.0;
+        const double growth = static_cast<double>(peak - before);
         peakRatio = growth / static_cast<double>(kSize);
         withoutResult = (growth - static_cast<double>(body.size())) / static_cast<double>(kSize);
     }

@@ -8,12 +8,12 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <thread>
 
+#include "bench/PeakMemory.h"
 #include "tests/support/VisionStandIn.h"
 #include "vision/RequestBodies.h"
 #include "vision/ServiceConfig.h"
@@ -83,24 +83,6 @@ void BM_RecognitionBody(benchmark::State& state) {
 }
 BENCHMARK(BM_RecognitionBody)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// Bytes of a "VmHWM:" or "VmRSS:" line of /proc/self/status.
-long long statusBytes(const char* key) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(key, 0) == 0) return std::stoll(line.substr(std::strlen(key))) * 1024;
-    }
-    return -1;
-}
-
-// Resets VmHWM to the current resident size.
-bool resetPeak() {
-    std::ofstream clearRefs("/proc/self/clear_refs");
-    clearRefs << "5";
-    clearRefs.flush();
-    return static_cast<bool>(clearRefs);
-}
-
 pid_t serverPid = -1;
 std::string serverHost;
 
@@ -119,13 +101,13 @@ void BM_RecognitionPeakMemory(benchmark::State& state) {
     const double payload = static_cast<double>(picture.size() + 6 + 12 * ((picture.size() + 2) / 3));
     double worst = 0;
     for (auto _ : state) {
-        if (!resetPeak()) {
+        if (!vd::bench::resetPeak()) {
             state.SkipWithError("/proc/self/clear_refs cannot be written");
             return;
         }
-        const long long before = statusBytes("VmHWM:");
+        const long long before = vd::bench::statusBytes("VmHWM");
         const vd::Text reply = client.recognize(picture, url);
-        const long long peak = statusBytes("VmHWM:");
+        const long long peak = vd::bench::statusBytes("VmHWM");
         benchmark::DoNotOptimize(reply.data());
         if (reply.find("words_result") == vd::Text::npos) {
             state.SkipWithError("the local server gave no recognition reply");
