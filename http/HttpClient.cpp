@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "common/TextOps.h"
+#include "http/ResponseHeaderValues.h"
 #include "platform/http/HttpConstants.h"
 #include "platform/http/SharedCookieStore.h"
 #include "platform/http/UrlCracker.h"
@@ -32,20 +33,6 @@ bool startsWith(std::string_view text, std::string_view prefix) { return text.su
 
 bool endsWith(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
-// Leading blanks skipped, an optional sign, then digits up to the first other character; 0
-// without digits; held within 32 bits.
-std::int32_t leadingInteger(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = std::min<long long>(value * 10 + (text[i] - '0'), INT_MAX);
-    }
-    return static_cast<std::int32_t>(negative ? -value : value);
 }
 
 // A cookie item whose value marks the cookie as deleted, in the three spellings servers send.
@@ -221,15 +208,7 @@ bool HttpClient::readResponseHeaders(std::optional<bool> skipEmptyCookies) {
         return false;
     }
     rawHeaders = *headers;
-    const int found = findText(rawHeaders, "Content-Length:", 1, true);
-    if (found == -1) {
-        contentLength = -1;
-    } else {
-        const int start = found + 15;
-        const int end = findText(rawHeaders, "\r\n", start);
-        const int count = end == -1 ? textLength(rawHeaders) - start + 1 : end - start;
-        contentLength = leadingInteger(middleOfText(rawHeaders, start, count));
-    }
+    contentLength = announcedContentLength(rawHeaders);
     if (cookieMode == 1) jarResponseCookies(skipEmptyCookies);
     if (cookieMode == 2) storeResponseCookies(skipEmptyCookies);
     return true;
@@ -396,18 +375,10 @@ void HttpClient::setCookieMode(std::optional<int> mode) {
 
 namespace {
 
-// Calls `handle` with every cookie item of the Set-Cookie headers in `headers`: the text after
-// the colon up to and including the next ";", leading blanks removed.
+// Calls `handle` with every cookie item of the Set-Cookie headers in `headers`.
 template <class Handle>
 void scanSetCookies(const Text& headers, Handle handle) {
-    int found = findText(headers, "Set-Cookie:", 1, true);
-    while (found != -1) {
-        const int after = found + 11;
-        const int semicolon = findText(headers, ";", after);
-        if (semicolon == -1) return;
-        handle(trimStart(middleOfText(headers, after, semicolon - after + 1)));
-        found = findText(headers, "Set-Cookie:", semicolon + 1, true);
-    }
+    for (const Text& item : setCookieItems(headers)) handle(item);
 }
 
 }  // namespace
@@ -554,14 +525,7 @@ Text HttpClient::responseCookies() {
 
 Text HttpClient::responseCookie(const Text& name) {
     if (rawHeaders.empty()) return {};
-    for (const Text& sought : {"Set-Cookie: " + name + "=", "Set-Cookie:" + name + "="}) {
-        const int found = findText(rawHeaders, sought, 1, true);
-        if (found == -1) continue;
-        const int start = found + textLength(sought);
-        const int semicolon = findText(rawHeaders, ";", start);
-        if (semicolon != -1) return middleOfText(rawHeaders, start, semicolon - start);
-    }
-    return {};
+    return literalSetCookieValue(rawHeaders, name);
 }
 
 // --- response inspection and redirects ---
@@ -589,12 +553,7 @@ Text HttpClient::responseHeader(const Text& name) {
 
 Text HttpClient::redirectLocation(std::optional<bool> resolve) {
     if (rawHeaders.empty()) return {};
-    const int found = findText(rawHeaders, "Location:", 1, true);
-    if (found == -1) return {};
-    const int start = found + 9;
-    const int end = findText(rawHeaders, "\r\n", start);
-    if (end == -1) return {};
-    Text location = trimBoth(middleOfText(rawHeaders, start, end - start));
+    Text location = locationHeaderValue(rawHeaders);
     if (location.empty() || !resolve.value_or(false)) return location;
     if (location.front() == '/') {
         const bool ipv6 = connectedHost.find(':') != Text::npos;

@@ -96,8 +96,9 @@ TEST(HttpClientCookieTest, ResponseCookiesGoIntoTheJar) {
         {"mixed-case DeLeTeD is a value", "; ", status + "Set-Cookie: a=DeLeTeD;\r\n\r\n", "; a=DeLeTeD; "},
         {"header names in any case", "; ", status + "set-cookie: a=1;\r\nSET-COOKIE:b=2;\r\n\r\n", "; a=1; b=2; "},
         {"one name is not the end of a longer one", "; xa=1; ", status + "Set-Cookie: a=2;\r\n\r\n", "; xa=1; a=2; "},
-        {"no ; takes the item from the next line", "; ", status + "Set-Cookie: a=1\r\nX: y;\r\n\r\n", "; a=1\r\nX: y; "},
-        {"no ; at all ends the scan", "; ", status + "Set-Cookie: a=1\r\n\r\n", "; "},
+        {"no ; ends the item at its line end", "; ", status + "Set-Cookie: a=1\r\nX: y;\r\n\r\n", "; a=1; "},
+        {"no ; at all, last header", "; ", status + "Set-Cookie: a=1\r\n\r\n", "; a=1; "},
+        {"no ; before a later cookie", "; ", status + "Set-Cookie: a=1\r\nSet-Cookie: b=deleted\r\n\r\n", "; a=1; "},
         {"item without = is skipped", "; ", status + "Set-Cookie: flag;\r\nSet-Cookie: b=2;\r\n\r\n", "; b=2; "},
     };
     for (const Case& c : cases) {

@@ -132,7 +132,7 @@ TEST(HttpClientRedirectTest, LocationResolution) {
     HttpClient client;
     EXPECT_EQ(client.redirectLocation(true), "");
     client.rawHeaders = "HTTP/1.1 302 Found\r\nContent-Location: /first\r\nLocation: /second\r\n\r\n";
-    EXPECT_EQ(client.redirectLocation(), "/first") << "the search looks anywhere in the headers";
+    EXPECT_EQ(client.redirectLocation(), "/second") << "the Location header by its name";
 }
 
 TEST(HttpClientRedirectTest, ResponseHeaderLookup) {
