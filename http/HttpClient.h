@@ -90,8 +90,9 @@ public:
     virtual bool mergeIntoJar(const Text& cookies);
     virtual bool removeFromJar(const Text& names);
 
-    // The next request, and only that one, goes out without certificate checks. Certificates
-    // are otherwise verified on every request.
+    // The next request, and only that one, goes out exempted from the four certificate checks
+    // of the security flags (authority, key usage, name, dates); the certificate's signatures
+    // are still verified. Certificates are otherwise verified in full on every request.
     virtual void ignoreCertErrorsOnce();
     // Certificate authorities of a PEM file trusted beside the system's trust store, for this
     // session and the sessions it opens later. False when there is no session or the file

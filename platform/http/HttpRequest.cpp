@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/http/CertificateExemptions.h"
 #include "platform/http/CurlEasyHandle.h"
 #include "platform/http/CurlHeaderList.h"
 #include "platform/http/HttpConnection.h"
@@ -398,11 +399,7 @@ bool RequestState::configure() {
     }
     set(curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, connectMs));
 
-    const bool ignorePeer = (securityFlags & (kSecurityIgnoreUnknownCa | kSecurityIgnoreCertWrongUsage |
-                                              kSecurityIgnoreCertDateInvalid)) != 0;
-    const bool ignoreHost = (securityFlags & kSecurityIgnoreCertCnInvalid) != 0;
-    set(curl_easy_setopt(e, CURLOPT_SSL_VERIFYPEER, ignorePeer ? 0L : 1L));
-    set(curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, ignoreHost ? 0L : 2L));
+    ok = ok && applyCertificateExemptions(e, securityFlags);
     caBundle = session->trusted.bundle();
     if (caBundle) {
         // The bundle takes the place of the system's bundle file (which it holds) and is compared
@@ -554,7 +551,10 @@ bool HttpRequest::setOption(int option, std::uint32_t value) {
         if (value & kDisableCookies) state_->cookiesDisabled = true;
         if (value & kDisableRedirects) state_->redirectsDisabled = true;
         return true;
-    case kOptionSecurityFlags: state_->securityFlags = value; return true;
+    case kOptionSecurityFlags:
+        if (!detail::certificateExemptionsSupported(value)) return false;
+        state_->securityFlags = value;
+        return true;
     default: return false;
     }
 }

@@ -47,7 +47,9 @@ public:
     // True when every line was taken.
     bool addHeaders(std::string_view lines, std::uint32_t modifiers);
     // kOptionDisableFeature (kDisableCookies, kDisableRedirects) and kOptionSecurityFlags;
-    // any other number is refused.
+    // any other number is refused. Security flags are the kSecurityIgnore* bits, each exempting
+    // exactly its own certificate check; a value the stack cannot honour exactly is refused and
+    // the flags in force stay as they were.
     bool setOption(int option, std::uint32_t value);
     // kOptionProxyUsername and kOptionProxyPassword.
     bool setOption(int option, const Text& value);
