@@ -106,6 +106,9 @@ struct RequestState {
     CURLcode result = CURLE_OK;
     long long lastActivity = 0;
     bool connected = false;
+    // Until a socket is opened the name is being resolved, then the connection is being made.
+    bool socketOpened = false;
+    long long phaseStart = 0;
 
     const std::uint8_t* body = nullptr;
     std::size_t bodyLength = 0;
@@ -149,6 +152,7 @@ struct RequestState {
         done = false;
         result = CURLE_OK;
         connected = false;
+        startResolving();
         bodyOffset = 0;
         ownedBody.clear();
         block.clear();
@@ -209,9 +213,24 @@ struct RequestState {
         result = code;
     }
 
-    int stallLimitMs() const {
-        if (!connected) return 0;  // connecting is bounded by the connect timeout
-        return bodyOffset < bodyLength ? session->sendTimeoutMs : session->receiveTimeoutMs;
+    void startResolving() {
+        socketOpened = false;
+        phaseStart = monotonicMs();
+    }
+
+    // Milliseconds left before the step in progress times out; -1 without limit. Resolving and
+    // connecting are bounded as a whole, sending and receiving by the time without progress.
+    long long msLeft() const {
+        int limit = 0;
+        long long since = lastActivity;
+        if (!connected) {
+            limit = socketOpened ? session->connectTimeoutMs : session->resolveTimeoutMs;
+            since = phaseStart;
+        } else {
+            limit = bodyOffset < bodyLength ? session->sendTimeoutMs : session->receiveTimeoutMs;
+        }
+        if (limit <= 0) return -1;
+        return std::max(0LL, limit - (monotonicMs() - since));
     }
 
     template <class Ready>
@@ -230,13 +249,12 @@ struct RequestState {
                 return false;
             }
             int waitMs = 1000;
-            if (const int limit = stallLimitMs(); limit > 0) {
-                const long long idle = monotonicMs() - lastActivity;
-                if (idle >= limit) {
+            if (const long long left = msLeft(); left >= 0) {
+                if (left == 0) {
                     fail(CURLE_OPERATION_TIMEDOUT);
                     return false;
                 }
-                waitMs = static_cast<int>(std::min<long long>(waitMs, limit - idle));
+                waitMs = static_cast<int>(std::min<long long>(waitMs, left));
             }
             curl_multi_poll(multi(), nullptr, 0, waitMs, nullptr);
         }
@@ -287,6 +305,7 @@ struct RequestState {
         if (blockStatus < 200) return;  // interim response
         if (!redirectsDisabled && blockStatus >= 300 && blockStatus < 400 && blockHasLocation) {
             connected = false;  // the stack follows, perhaps to another host
+            startResolving();
             return;
         }
         if (stackRetriesAuthentication(blockStatus)) return;
@@ -352,6 +371,15 @@ int prereqCallback(void* user, char*, char*, int, int) {
     return CURL_PREREQFUNC_OK;
 }
 
+int socketOptionCallback(void* user, curl_socket_t, curlsocktype purpose) {
+    auto* s = static_cast<RequestState*>(user);
+    if (purpose == CURLSOCKTYPE_IPCXN && !s->socketOpened) {
+        s->socketOpened = true;
+        s->phaseStart = monotonicMs();
+    }
+    return CURL_SOCKOPT_OK;
+}
+
 long curlAuthBits(int scheme) {
     long bits = 0;
     if (scheme & kAuthSchemeBasic) bits |= CURLAUTH_BASIC;
@@ -392,12 +420,15 @@ bool RequestState::configure() {
     // 0: a POST turns into a GET on 301, 302 and 303.
     set(curl_easy_setopt(e, CURLOPT_POSTREDIR, 0L));
 
-    long connectMs = 0x7FFFFFFFL;  // libcurl has no "without limit"; 0 would mean its default
-    if (session->connectTimeoutMs > 0) {
-        connectMs = session->connectTimeoutMs;
-        if (session->resolveTimeoutMs > 0) connectMs += session->resolveTimeoutMs;
+    // Resolving and connecting are timed apart (msLeft); libcurl's limit, which spans both, only
+    // backs them up. It has no "without limit"; 0 would mean its default.
+    long connectMs = 0x7FFFFFFFL;
+    if (session->connectTimeoutMs > 0 && session->resolveTimeoutMs > 0) {
+        connectMs = static_cast<long>(std::min<long long>(0x7FFFFFFFLL, 1LL * session->connectTimeoutMs + session->resolveTimeoutMs));
     }
     set(curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, connectMs));
+    set(curl_easy_setopt(e, CURLOPT_SOCKOPTFUNCTION, socketOptionCallback));
+    set(curl_easy_setopt(e, CURLOPT_SOCKOPTDATA, static_cast<void*>(this)));
 
     ok = ok && applyCertificateExemptions(e, securityFlags);
     caBundle = session->trusted.bundle();
