@@ -12,6 +12,7 @@
 #include "platform/http/HttpConnection.h"
 #include "platform/http/HttpConstants.h"
 #include "platform/http/HttpSessionState.h"
+#include "platform/http/RedirectTarget.h"
 
 namespace vd::platform {
 namespace detail {
@@ -83,9 +84,10 @@ struct Header {
 struct RequestState {
     std::shared_ptr<SessionState> session;
     CurlEasyHandle easy;
-    std::string urlUtf8;
+    std::string urlUtf8;  // of the exchange's current hop
     Text verb;
-    bool secure = false;
+    std::string requestUrl;  // as opened
+    Text requestVerb;
     std::vector<Header> headers;
     std::shared_ptr<const std::string> caBundle;  // the extra trusted authorities' bundle in use
 
@@ -117,8 +119,13 @@ struct RequestState {
 
     std::string block;  // header lines of the response being received, UTF-8 as on the wire
     int blockStatus = 0;
-    bool blockHasLocation = false;
+    std::string blockLocation;  // the block's first Location value
     bool authRetried = false;
+    // Redirects the stack follows by itself: the next hop's URL while the response that leads
+    // there is received, the hops so far, and whether a hop left the request's origin.
+    std::string followUrl;
+    int redirectsFollowed = 0;
+    bool crossOrigin = false;
     bool haveFinal = false;
     Text finalHeaders;
     Text finalStatusCode;
@@ -157,8 +164,13 @@ struct RequestState {
         ownedBody.clear();
         block.clear();
         blockStatus = 0;
-        blockHasLocation = false;
+        blockLocation.clear();
         authRetried = false;
+        urlUtf8 = requestUrl;
+        verb = requestVerb;
+        followUrl.clear();
+        redirectsFollowed = 0;
+        crossOrigin = false;
         haveFinal = false;
         finalHeaders.clear();
         finalStatusCode.clear();
@@ -203,6 +215,10 @@ struct RequestState {
     void onDone(CURLcode code) {
         done = true;
         result = code;
+        if (code == CURLE_OK && !followUrl.empty()) {
+            followRedirect();
+            return;
+        }
         // A last response that the stack was expected to follow but did not is the final one.
         if (code == CURLE_OK && !haveFinal && blockStatus >= 200) declareFinal();
     }
@@ -283,7 +299,7 @@ struct RequestState {
         touch();
         if (startsWithIgnoringCase(line, "HTTP/")) {
             block.clear();
-            blockHasLocation = false;
+            blockLocation.clear();
             blockStatus = 0;
             const std::size_t space = line.find(' ');
             if (space != std::string_view::npos) {
@@ -297,16 +313,18 @@ struct RequestState {
         if (!line.empty()) {
             block.append(line);
             block.append("\r\n");
-            if (startsWithIgnoringCase(line, "location:") && !trimBlanks(line.substr(9)).empty()) blockHasLocation = true;
+            if (startsWithIgnoringCase(line, "location:") && blockLocation.empty()) blockLocation = trimBlanks(line.substr(9));
             return;
         }
         block.append("\r\n");
         if (haveFinal) return;
         if (blockStatus < 200) return;  // interim response
-        if (!redirectsDisabled && blockStatus >= 300 && blockStatus < 400 && blockHasLocation) {
-            connected = false;  // the stack follows, perhaps to another host
-            startResolving();
-            return;
+        if (!redirectsDisabled && blockStatus >= 300 && blockStatus < 400 && !blockLocation.empty()) {
+            // A redirect that cannot be followed (HTTPS to HTTP, another scheme) is the final response.
+            if (std::optional<std::string> next = redirectTarget(urlUtf8, blockLocation)) {
+                followUrl = std::move(*next);
+                return;
+            }
         }
         if (stackRetriesAuthentication(blockStatus)) return;
         declareFinal();
@@ -314,6 +332,7 @@ struct RequestState {
 
     std::size_t onBody(const char* data, std::size_t length) {
         touch();
+        if (!followUrl.empty()) return length;  // the body of a redirect that is followed
         if (!haveFinal) declareFinal();
         if (discard) return length;
         if (stagedOffset < staged.size() || target == nullptr || targetFilled == targetRoom) {
@@ -340,6 +359,43 @@ struct RequestState {
     }
 
     bool configure();
+
+    // The next hop, as libcurl would make it: 301 and 302 turn a POST into a GET, 303 anything
+    // but GET and HEAD; credentials and the Authorization and Cookie headers go to the request's
+    // own origin only.
+    void followRedirect() {
+        const std::string next = std::move(followUrl);
+        followUrl.clear();
+        detach();
+        if (++redirectsFollowed > kMaxAutomaticRedirects) {
+            result = CURLE_TOO_MANY_REDIRECTS;
+            return;
+        }
+        if (((blockStatus == 301 || blockStatus == 302) && verb == "POST") ||
+            (blockStatus == 303 && verb != "GET" && verb != "HEAD")) {
+            verb = "GET";
+            body = nullptr;
+            bodyLength = 0;
+        }
+        if (originOf(next) != originOf(requestUrl)) crossOrigin = true;
+        urlUtf8 = next;
+        wireHeaders.clear();
+        done = false;
+        connected = false;
+        startResolving();
+        bodyOffset = 0;
+        block.clear();
+        blockStatus = 0;
+        blockLocation.clear();
+        authRetried = false;
+        resetEasy(easy.get());
+        if (!configure() || curl_multi_add_handle(multi(), easy.get()) != CURLM_OK) {
+            done = true;
+            result = CURLE_FAILED_INIT;
+            return;
+        }
+        added = true;
+    }
 };
 
 namespace {
@@ -405,8 +461,6 @@ bool RequestState::configure() {
     set(curl_easy_setopt(e, CURLOPT_PRIVATE, reinterpret_cast<char*>(this)));
     set(curl_easy_setopt(e, CURLOPT_URL, urlUtf8.c_str()));
     set(curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https"));
-    // Never from HTTPS to HTTP.
-    set(curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, secure ? "https" : "http,https"));
     set(curl_easy_setopt(e, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1)));
     set(curl_easy_setopt(e, CURLOPT_PATH_AS_IS, 1L));
     set(curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L));
@@ -415,10 +469,9 @@ bool RequestState::configure() {
     set(curl_easy_setopt(e, CURLOPT_PROXY, session->namedProxy ? session->proxyUtf8.c_str() : ""));
     set(curl_easy_setopt(e, CURLOPT_NOPROXY, ""));
     set(curl_easy_setopt(e, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L));
-    set(curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, redirectsDisabled ? 0L : 1L));
-    set(curl_easy_setopt(e, CURLOPT_MAXREDIRS, static_cast<long>(kMaxAutomaticRedirects)));
-    // 0: a POST turns into a GET on 301, 302 and 303.
-    set(curl_easy_setopt(e, CURLOPT_POSTREDIR, 0L));
+    // Redirects are followed hop by hop (followRedirect), so that one the stack refuses stays
+    // the response, body and all.
+    set(curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 0L));
 
     // Resolving and connecting are timed apart (msLeft); libcurl's limit, which spans both, only
     // backs them up. It has no "without limit"; 0 would mean its default.
@@ -442,6 +495,7 @@ bool RequestState::configure() {
     // Headers as given, then the empty forms that stop libcurl adding its own Accept,
     // Content-Type and Expect.
     for (const Header& h : headers) {
+        if (crossOrigin && (equalsIgnoringCase(h.name, "Authorization") || equalsIgnoringCase(h.name, "Cookie"))) continue;
         const std::string line = toWire(h.name) + (trimBlanks(h.value).empty() ? ";" : ":" + toWire(h.value));
         ok = ok && wireHeaders.append(line.c_str());
     }
@@ -474,7 +528,7 @@ bool RequestState::configure() {
         set(curl_easy_setopt(e, CURLOPT_CUSTOMREQUEST, verb.c_str()));
     }
 
-    if (serverAuthScheme != 0) {
+    if (serverAuthScheme != 0 && !crossOrigin) {
         set(curl_easy_setopt(e, CURLOPT_HTTPAUTH, curlAuthBits(serverAuthScheme)));
         set(curl_easy_setopt(e, CURLOPT_USERNAME, toWire(serverUser).c_str()));
         set(curl_easy_setopt(e, CURLOPT_PASSWORD, toWire(serverPassword).c_str()));
@@ -512,12 +566,12 @@ HttpRequest HttpRequest::open(const HttpConnection& connection, const Text& verb
     state->session = connection.session();
     state->easy = state->session->takeEasy();
     if (!state->easy) return {};
-    state->verb = verb;
-    state->secure = secure;
+    state->verb = state->requestVerb = verb;
     const std::string host = detail::toWire(connection.host());
     const bool ipv6 = host.find(':') != std::string::npos;
     state->urlUtf8 = std::string(secure ? "https://" : "http://") + (ipv6 ? "[" + host + "]" : host) + ":" +
                      std::to_string(connection.port()) + detail::percentEncodeUnsafe(detail::toWire(objectName));
+    state->requestUrl = state->urlUtf8;
     HttpRequest request;
     request.state_ = std::move(state);
     return request;

@@ -66,14 +66,27 @@ TEST(HttpClientRedirectTest, StackTurnsPostIntoGetFor301To303Only) {
 
 TEST(HttpClientRedirectTest, StackNeverGoesFromHttpsToHttp) {
     RawSocketServer plain(RawSocketServer::replyToEach("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok"));
-    LocalHttpServer secure(LocalHttpServer::Scheme::Https);
+    LocalHttpServer secure(LocalHttpServer::Scheme::Https, [&plain](httplib::Server& s) {
+        s.Get("/downgrade", [&plain](const httplib::Request&, httplib::Response& res) {
+            res.status = 301;
+            res.set_header("Location", plain.url("/hello"));
+            res.set_content("moved to plain http", "text/plain");
+        });
+    });
     HttpClient client;
     ASSERT_TRUE(client.setTrustedCaFile(test::caCertificate()));
-    ASSERT_TRUE(client.open("GET", secure.url("/location?to=" + plain.url("/hello"))));
-    EXPECT_FALSE(client.send());
+    ASSERT_TRUE(client.open("GET", secure.url("/downgrade")));
+    ASSERT_TRUE(client.send()) << "the refused redirect is the response";
     EXPECT_EQ(plain.acceptedConnections(), 0);
+    EXPECT_EQ(client.statusCode(), 301);
+    EXPECT_EQ(client.statusText(), "Moved Permanently");
+    EXPECT_EQ(client.redirectLocation(), plain.url("/hello"));
+    EXPECT_EQ(client.responseHeader("Content-Type"), "text/plain");
+    EXPECT_EQ(client.contentLength, 19);
+    EXPECT_EQ(client.responseText(), "moved to plain http");
     ASSERT_TRUE(client.open("GET", secure.url("/location?to=" + secure.url("/hello"))));
     ASSERT_TRUE(client.send()) << "HTTPS to HTTPS is followed";
+    EXPECT_EQ(client.statusCode(), 200);
     EXPECT_EQ(client.responseText(), "hello");
 }
 

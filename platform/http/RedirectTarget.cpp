@@ -1,0 +1,71 @@
+#include "platform/http/RedirectTarget.h"
+
+#include <memory>
+
+#include <curl/curl.h>
+
+namespace vd::platform::detail {
+namespace {
+
+struct UrlDeleter {
+    void operator()(CURLU* url) const { curl_url_cleanup(url); }
+};
+using UrlHandle = std::unique_ptr<CURLU, UrlDeleter>;
+
+struct TextDeleter {
+    void operator()(char* text) const { curl_free(text); }
+};
+using CurlText = std::unique_ptr<char, TextDeleter>;
+
+std::optional<std::string> part(CURLU* url, CURLUPart which, unsigned int flags = 0) {
+    char* text = nullptr;
+    if (curl_url_get(url, which, &text, flags) != CURLUE_OK || text == nullptr) return std::nullopt;
+    const CurlText owned(text);
+    return std::string(owned.get());
+}
+
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string lowered(std::string s) {
+    for (char& c : s) c = lowerAscii(c);
+    return s;
+}
+
+UrlHandle parsed(const std::string& url) {
+    UrlHandle handle(curl_url());
+    if (!handle || curl_url_set(handle.get(), CURLUPART_URL, url.c_str(), CURLU_PATH_AS_IS) != CURLUE_OK) return nullptr;
+    return handle;
+}
+
+}  // namespace
+
+std::optional<std::string> redirectTarget(const std::string& base, std::string_view location) {
+    const UrlHandle url = parsed(base);
+    if (!url) return std::nullopt;
+    const std::optional<std::string> fromScheme = part(url.get(), CURLUPART_SCHEME);
+    const std::string value(location);
+    // As libcurl reads a Location: relative to the base, blanks and other bytes percent-encoded.
+    if (curl_url_set(url.get(), CURLUPART_URL, value.c_str(), CURLU_URLENCODE | CURLU_ALLOW_SPACE | CURLU_PATH_AS_IS) !=
+        CURLUE_OK) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> toScheme = part(url.get(), CURLUPART_SCHEME);
+    if (!fromScheme || !toScheme) return std::nullopt;
+    const std::string from = lowered(*fromScheme);
+    const std::string to = lowered(*toScheme);
+    if (to != "http" && to != "https") return std::nullopt;
+    if (from == "https" && to == "http") return std::nullopt;
+    return part(url.get(), CURLUPART_URL);
+}
+
+std::string originOf(const std::string& url) {
+    const UrlHandle handle = parsed(url);
+    if (!handle) return {};
+    const auto scheme = part(handle.get(), CURLUPART_SCHEME);
+    const auto host = part(handle.get(), CURLUPART_HOST);
+    const auto port = part(handle.get(), CURLUPART_PORT, CURLU_DEFAULT_PORT);
+    if (!scheme || !host || !port) return {};
+    return lowered(*scheme + "://" + *host + ":" + *port);
+}
+
+}  // namespace vd::platform::detail
