@@ -74,6 +74,8 @@ std::string percentEncodeUnsafe(std::string_view utf8) {
     return out;
 }
 
+constexpr std::size_t kMostRedirectBodySkipped = 1048576;
+
 struct Header {
     Text name;
     Text value;  // everything after the colon, as given
@@ -126,6 +128,8 @@ struct RequestState {
     std::string followUrl;
     int redirectsFollowed = 0;
     bool crossOrigin = false;
+    std::size_t redirectBodySkipped = 0;
+    bool redirectBodyAbandoned = false;
     bool haveFinal = false;
     Text finalHeaders;
     Text finalStatusCode;
@@ -171,6 +175,8 @@ struct RequestState {
         followUrl.clear();
         redirectsFollowed = 0;
         crossOrigin = false;
+        redirectBodySkipped = 0;
+        redirectBodyAbandoned = false;
         haveFinal = false;
         finalHeaders.clear();
         finalStatusCode.clear();
@@ -215,7 +221,7 @@ struct RequestState {
     void onDone(CURLcode code) {
         done = true;
         result = code;
-        if (code == CURLE_OK && !followUrl.empty()) {
+        if (!followUrl.empty() && (code == CURLE_OK || (code == CURLE_WRITE_ERROR && redirectBodyAbandoned))) {
             followRedirect();
             return;
         }
@@ -332,7 +338,14 @@ struct RequestState {
 
     std::size_t onBody(const char* data, std::size_t length) {
         touch();
-        if (!followUrl.empty()) return length;  // the body of a redirect that is followed
+        if (!followUrl.empty()) {
+            // The body of a redirect that is followed is skipped; a long one is cut off (the
+            // connection is then closed), so that an endless one cannot hold the exchange.
+            redirectBodySkipped += length;
+            if (redirectBodySkipped <= kMostRedirectBodySkipped) return length;
+            redirectBodyAbandoned = true;
+            return 0;
+        }
         if (!haveFinal) declareFinal();
         if (discard) return length;
         if (stagedOffset < staged.size() || target == nullptr || targetFilled == targetRoom) {
@@ -388,6 +401,8 @@ struct RequestState {
         blockStatus = 0;
         blockLocation.clear();
         authRetried = false;
+        redirectBodySkipped = 0;
+        redirectBodyAbandoned = false;
         resetEasy(easy.get());
         if (!configure() || curl_multi_add_handle(multi(), easy.get()) != CURLM_OK) {
             done = true;

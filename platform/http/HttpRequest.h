@@ -60,7 +60,9 @@ public:
     // receiveResponse has returned; what of it has not gone out by then is kept by the request.
     bool send(const std::uint8_t* body, std::size_t length);
     // Waits until the final response's headers have arrived (redirects that the stack follows
-    // and interim responses are passed over). False when the exchange failed before them.
+    // and interim responses are passed over). False when the exchange failed before them. The
+    // stack follows at most kMaxAutomaticRedirects redirects (unless kDisableRedirects), never
+    // from HTTPS to HTTP nor to another scheme: such a redirect is the final response.
     bool receiveResponse();
 
     // The final response's status line and headers, every line ended by CR LF, then an empty

@@ -9,6 +9,7 @@
 #include "platform/http/HttpConstants.h"
 #include "platform/http/HttpSession.h"
 #include "tests/support/LocalHttpServer.h"
+#include "tests/support/RawSocketServer.h"
 
 namespace vd::platform {
 namespace {
@@ -74,6 +75,36 @@ TEST(HttpRequestRedirectTest, LocationsAreReadAgainstTheHopThatGaveThem) {
     for (const Case& c : cases) EXPECT_EQ(followed(server.port(), c.path, {}), c.body) << c.name;
     const std::string chain = followed(server.port(), "/redirect/3", {});
     for (const char* cookie : {"hop1=1", "hop2=1", "hop3=1"}) EXPECT_TRUE(has(chain, cookie)) << chain;
+}
+
+TEST(HttpRequestRedirectTest, AnEndlessRedirectBodyDoesNotHoldTheExchange) {
+    test::RawSocketServer server([](test::RawConnection& conn) {
+        std::string request;
+        while (conn.readRequest(request)) {
+            if (request.rfind("GET /next ", 0) == 0) {
+                conn.write("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok");
+                continue;
+            }
+            conn.write("HTTP/1.1 302 Found\r\nLocation: /next\r\nContent-Length: 1000000000\r\n\r\n");
+            const std::string piece(65536, 'x');
+            for (int i = 0; i < 64; ++i) {
+                if (!conn.write(piece)) return;
+            }
+            conn.stall(60000);
+            return;
+        }
+    });
+    HttpSession session = HttpSession::open("agent");
+    ASSERT_TRUE(session.setTimeouts(0, 5000, 5000, 3000));
+    HttpConnection connection = HttpConnection::connect(session, "127.0.0.1", server.port());
+    HttpRequest request = HttpRequest::open(connection, "GET", "/", false);
+    ASSERT_TRUE(request.send(nullptr, 0));
+    ASSERT_TRUE(request.receiveResponse());
+    EXPECT_EQ(request.statusCode().value_or(""), "200");
+    char body[8] = {};
+    std::size_t read = 0;
+    ASSERT_TRUE(request.readData(body, sizeof body, read));
+    EXPECT_EQ(std::string(body, read), "ok");
 }
 
 }  // namespace
