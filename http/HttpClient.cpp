@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "common/TextOps.h"
+#include "http/CookieJar.h"
 #include "http/ResponseHeaderValues.h"
 #include "platform/http/HttpConstants.h"
 #include "platform/http/SharedCookieStore.h"
@@ -31,20 +32,12 @@ constexpr int kRedirectLimit = 10;
 
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
-bool endsWith(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
+CookieJar jarOf(const HttpClient& client) { return CookieJar(client.cookieJar, client.cookieJarLength); }
 
-// A cookie item whose value marks the cookie as deleted, in the three spellings servers send.
-bool marksDeletedCookie(std::string_view item) {
-    if (item.size() < 9) return false;
-    const std::string_view tail = item.substr(item.size() - 9);
-    return tail == "=deleted;" || tail == "=DELETED;" || tail == "=Deleted;";
+void keepJar(HttpClient& client, const CookieJar& jar) {
+    client.cookieJar = jar.text();
+    client.cookieJarLength = jar.recordedLength();
 }
-
-// The inner part of the jar, taken by its recorded length: without its first two and last two
-// characters.
-Text jarInner(const Text& jar, std::int32_t jarLength) { return middleOfText(jar, 3, jarLength - 4); }
 
 }  // namespace
 
@@ -110,8 +103,7 @@ void HttpClient::applyDefaults() {
     cookieMode = 0;
     // Certificates are checked from the first request on; ignoreCertErrorsOnce asks otherwise.
     ignoreCertErrorsPending = false;
-    cookieJar = "; ";
-    cookieJarLength = 2;
+    keepJar(*this, CookieJar());
 }
 
 void HttpClient::resetSession(const std::optional<Text>& userAgent) {
@@ -373,49 +365,22 @@ void HttpClient::setCookieMode(std::optional<int> mode) {
     cookieMode = m < 0 || m > 2 ? 0 : m;
 }
 
-namespace {
-
-// Calls `handle` with every cookie item of the Set-Cookie headers in `headers`.
-template <class Handle>
-void scanSetCookies(const Text& headers, Handle handle) {
-    for (const Text& item : setCookieItems(headers)) handle(item);
-}
-
-}  // namespace
-
 void HttpClient::jarResponseCookies(std::optional<bool>) {
-    bool changed = false;
-    scanSetCookies(rawHeaders, [&](const Text& item) {
-        const int equals = findText(item, "=");
-        if (equals == -1) return;
-        const Text namePart = leftOfText(item, equals);
-        const bool deleted = marksDeletedCookie(item);
-        const int p = findText(cookieJar, "; " + namePart);
-        if (p == -1) {
-            if (!deleted) {
-                cookieJar += item + " ";
-                changed = true;
-            }
-            return;
-        }
-        const int q = findText(cookieJar, "; ", p + 2 + textLength(namePart));
-        if (q == -1) return;
-        cookieJar = deleted ? replaceTextAt(cookieJar, p + 1, q - p) : replaceTextAt(cookieJar, p + 2, q - p - 1, item);
-        changed = true;
-    });
-    if (changed) cookieJarLength = textLength(cookieJar);
+    CookieJar jar = jarOf(*this);
+    for (const Text& item : setCookieItems(rawHeaders)) jar.takeResponseItem(item);
+    keepJar(*this, jar);
 }
 
 void HttpClient::storeResponseCookies(std::optional<bool> skipEmptyCookies) {
     const bool skip = skipEmptyCookies.value_or(false);
-    scanSetCookies(rawHeaders, [&](const Text& item) {
+    for (const Text& item : setCookieItems(rawHeaders)) {
         const int equals = findText(item, "=");
-        if (equals == -1) return;
+        if (equals == -1) continue;
         const Text name = leftOfText(item, equals - 1);
         const Text value = marksDeletedCookie(item) ? Text() : middleOfText(item, equals + 1, textLength(item) - equals - 1);
-        if (skip && trimStart(value).empty()) return;
+        if (skip && trimStart(value).empty()) continue;
         p::setStoredCookie(currentUrl, name, value);
-    });
+    }
 }
 
 bool HttpClient::storeCookies(const Text& cookies) {
@@ -431,9 +396,7 @@ bool HttpClient::storeCookies(const Text& cookies) {
     return stored;
 }
 
-bool HttpClient::attachJarCookies() {
-    return request.addHeaders("Cookie:" + jarInner(cookieJar, cookieJarLength), kAddOrReplace);
-}
+bool HttpClient::attachJarCookies() { return request.addHeaders("Cookie:" + jarOf(*this).inner(), kAddOrReplace); }
 
 bool HttpClient::attachStoredCookies() {
     const Text cookies = p::storedCookies(currentUrl);
@@ -450,75 +413,35 @@ bool HttpClient::setCookieHeader(const Text& cookies) {
 }
 
 Text HttpClient::cookieJarText(const std::optional<Text>& cookies) {
-    if (!cookies) return jarInner(cookieJar, cookieJarLength);
-    Text jar = startsWith(*cookies, "; ") ? *cookies : "; " + *cookies;
-    if (!endsWith(jar, "; ")) {
-        const char last = jar.back();
-        if (last != ';') jar += ';';
-        if (last != ' ') jar += ' ';
-    }
-    cookieJar = jar;
-    cookieJarLength = textLength(cookieJar);
+    if (!cookies) return jarOf(*this).inner();
+    keepJar(*this, CookieJar::fromCookies(*cookies));
     return *cookies;
 }
 
 Text HttpClient::jarCookie(const Text& name, std::optional<bool> withName) {
-    if (name.empty()) return {};
-    const int p = findText(cookieJar, "; " + name + "=");
-    if (p == -1) return {};
-    const int entry = p + 2;
-    const int equals = entry + textLength(name);
-    const int semicolon = findText(cookieJar, ";", equals);
-    if (semicolon == -1) return {};
-    if (withName.value_or(false)) return middleOfText(cookieJar, entry, semicolon - entry);
-    return middleOfText(cookieJar, equals + 1, semicolon - equals - 1);
+    return jarOf(*this).value(name, withName.value_or(false));
 }
 
 bool HttpClient::mergeIntoJar(const Text& cookies) {
-    if (cookies.empty()) return false;
-    const Text before = cookieJar;
-    for (const Text& piece : splitText(cookies, ";")) {
-        const Text part = trimStart(piece);
-        const int equals = findText(part, "=");
-        if (equals == -1) continue;
-        const Text sought = "; " + leftOfText(part, equals);
-        const int p = findText(cookieJar, sought);
-        if (p == -1) {
-            cookieJar += part + "; ";
-            continue;
-        }
-        const int q = findText(cookieJar, "; ", p + textLength(sought));
-        if (q != -1) cookieJar = replaceTextAt(cookieJar, p + 2, q - p - 2, part);
-    }
-    if (cookieJar == before) return false;
-    cookieJarLength = textLength(cookieJar);
+    CookieJar jar = jarOf(*this);
+    if (!jar.merge(cookies)) return false;
+    keepJar(*this, jar);
     return true;
 }
 
 bool HttpClient::removeFromJar(const Text& names) {
-    if (names.empty()) return false;
-    bool removed = false;
-    for (const Text& piece : splitText(names, ";")) {
-        Text part = trimStart(piece);
-        if (const int equals = findText(part, "="); equals != -1) part = leftOfText(part, equals - 1);
-        const Text sought = "; " + part + "=";
-        const int p = findText(cookieJar, sought);
-        if (p == -1) continue;
-        const int q = findText(cookieJar, "; ", p + textLength(sought));
-        if (q == -1) continue;
-        cookieJar = replaceTextAt(cookieJar, p, q - p);
-        removed = true;
-    }
-    if (removed) cookieJarLength = textLength(cookieJar);
-    return removed;
+    CookieJar jar = jarOf(*this);
+    if (!jar.remove(names)) return false;
+    keepJar(*this, jar);
+    return true;
 }
 
 Text HttpClient::responseCookies() {
     if (rawHeaders.empty()) return {};
     Text collected;
-    scanSetCookies(rawHeaders, [&](const Text& item) {
+    for (const Text& item : setCookieItems(rawHeaders)) {
         if (!marksDeletedCookie(item)) collected += item + " ";
-    });
+    }
     if (!collected.empty()) collected.resize(collected.size() - std::min<std::size_t>(2, collected.size()));
     return collected;
 }
