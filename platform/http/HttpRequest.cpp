@@ -124,7 +124,7 @@ struct RequestState {
     std::string blockLocation;  // the block's first Location value
     bool authRetried = false;
     // Redirects the stack follows by itself: the next hop's URL while the response that leads
-    // there is received, the hops so far, and whether a hop left the request's origin.
+    // there is received, the hops so far, and whether the current hop is off the request's origin.
     std::string followUrl;
     int redirectsFollowed = 0;
     bool crossOrigin = false;
@@ -390,7 +390,7 @@ struct RequestState {
             body = nullptr;
             bodyLength = 0;
         }
-        if (originOf(next) != originOf(requestUrl)) crossOrigin = true;
+        crossOrigin = originOf(next) != originOf(requestUrl);
         urlUtf8 = next;
         wireHeaders.clear();
         done = false;

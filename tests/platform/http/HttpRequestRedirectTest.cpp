@@ -53,6 +53,11 @@ TEST(HttpRequestRedirectTest, CredentialsAndTheirHeadersStayWithTheRequestsOrigi
     EXPECT_FALSE(has(other, "Cookie")) << other;
     EXPECT_TRUE(has(other, "X-Kept: yes")) << other;
 
+    // The inner query's "?" and "=" escaped, so that it stays one value of the outer one.
+    const std::string back = followed(
+        first.port(), "/location?to=" + second.url("/location%3Fto%3D" + first.url("/headers")), headers);
+    EXPECT_TRUE(has(back, "Authorization: Bearer secret")) << "back at the origin: " << back;
+
     const std::string basic = followed(first.port(), "/location?to=" + second.url("/headers"), {}, kAuthSchemeBasic);
     EXPECT_FALSE(has(basic, "Authorization")) << basic;
     const std::string basicSame = followed(first.port(), "/location?to=/headers", {}, kAuthSchemeBasic);
