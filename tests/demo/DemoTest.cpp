@@ -1,21 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QTest>
 #include <QTimer>
-#include <chrono>
 #include <deque>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/Program.h"
@@ -34,52 +30,52 @@ using testing::RunningWindow;
 class StandInProcess {
 public:
     StandInProcess() {
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, fds[0]);
         char* argv[] = {const_cast<char*>(VD_DEMO_STAND_IN), nullptr};
-        if (posix_spawn(&pid_, VD_DEMO_STAND_IN, nullptr, nullptr, argv, environ) != 0) pid_ = 0;
+        if (posix_spawn(&pid_, VD_DEMO_STAND_IN, &actions, nullptr, argv, environ) != 0) pid_ = 0;
+        posix_spawn_file_actions_destroy(&actions);
+        close(fds[1]);
+        output_ = fds[0];
     }
     ~StandInProcess() { stop(); }
     StandInProcess(const StandInProcess&) = delete;
     StandInProcess& operator=(const StandInProcess&) = delete;
 
-    // True once 127.0.0.1:VD_DEMO_PORT accepts connections; false when the process ended or after 10 s.
+    // True once it has said that it listens (it says so only after taking the port); false when it
+    // ended first or after 10 s.
     bool waitUntilListening() {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (pid_ != 0 && std::chrono::steady_clock::now() < deadline) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = 0;
-                return false;
-            }
-            if (accepts()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::string said;
+        pollfd readable{output_, POLLIN, 0};
+        while (pid_ != 0 && said.find('\n') == std::string::npos && poll(&readable, 1, 10000) == 1) {
+            char buffer[256];
+            const ssize_t n = read(output_, buffer, sizeof buffer);
+            if (n <= 0) break;
+            said.append(buffer, static_cast<std::size_t>(n));
         }
-        return false;
+        return said.find("listening on https://127.0.0.1:" + std::to_string(VD_DEMO_PORT)) != std::string::npos;
     }
 
     // SIGTERM, then its wait status; -1 when it was not running.
     int stop() {
-        if (pid_ == 0) return -1;
-        kill(pid_, SIGTERM);
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        pid_ = 0;
+        int status = -1;
+        if (pid_ != 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, &status, 0);
+            pid_ = 0;
+        }
+        if (output_ >= 0) close(output_);
+        output_ = -1;
         return status;
     }
 
 private:
-    static bool accepts() {
-        const int fd = socket(AF_INET, SOCK_STREAM, 0);
-        if (fd < 0) return false;
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(VD_DEMO_PORT);
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        const bool ok = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-        close(fd);
-        return ok;
-    }
-
     pid_t pid_ = 0;
+    int output_ = -1;
 };
 
 std::filesystem::path sample(const char* name) { return std::filesystem::path(VD_DEMO_SAMPLE_DIR) / name; }

@@ -64,7 +64,14 @@ VisionStandIn::VisionStandIn(std::string acceptedApiKey, std::string acceptedSec
     }
     if (port == 0) {
         port_ = server_->bind_to_any_port("127.0.0.1");
-    } else if (server_->bind_to_port("127.0.0.1", port)) {
+    } else {
+        // The library's default SO_REUSEPORT would let a second server share a fixed port unnoticed.
+        server_->set_socket_options([](socket_t sock) {
+            int yes = 1;
+            setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        });
+    }
+    if (port != 0 && server_->bind_to_port("127.0.0.1", port)) {
         port_ = port;
     }
     if (port_ <= 0) {
