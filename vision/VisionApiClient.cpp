@@ -23,7 +23,9 @@ std::optional<Text> tokenOf(const Text& reply) {
 
 }  // namespace
 
-VisionApiClient::VisionApiClient() : host_(visionApiHost()) {}
+VisionApiClient::VisionApiClient() : host_(visionApiHost()) {
+    if (!visionTrustedCaFile().empty()) http.setTrustedCaFile(Text(visionTrustedCaFile()));
+}
 
 VisionApiClient::VisionApiClient(std::string_view host, std::string_view trustAnchorFile) : host_(host) {
     http.setTrustedCaFile(Text(trustAnchorFile));

@@ -18,7 +18,7 @@ inline constexpr std::string_view kLicensePlatePath = "/rest/2.0/ocr/v1/license_
 // `http` and returns the reply text (GBK), the empty text when nothing was received.
 class VisionApiClient {
 public:
-    // The built-in host, keys and the system's trusted certificates.
+    // The built-in host, keys and the system's trusted certificates (and visionTrustedCaFile(), when set).
     VisionApiClient();
     // Another host ("127.0.0.1:PORT") whose certificate is signed by the CA in `trustAnchorFile`.
     VisionApiClient(std::string_view host, std::string_view trustAnchorFile);

@@ -1,6 +1,7 @@
 #include "platform/gui/GuiRuntime.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -58,6 +59,10 @@ bool GuiRuntime::initialise() {
     // The main window ends the program; a message box closed before it is shown must not.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(defaultGuiFont());
+    // Desktops find the window's entry and icon by this name; the icon comes from the icon theme
+    // once the program is installed, and stays empty otherwise.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopEntryId));
+    if (QApplication::windowIcon().isNull()) QApplication::setWindowIcon(QIcon::fromTheme(QString::fromLatin1(kDesktopEntryId)));
     return true;
 }
 

@@ -10,6 +10,9 @@ namespace vd::platform {
 
 class Window;
 
+// Name of the installed desktop entry (without ".desktop") and of the program's icon in the icon theme.
+inline constexpr const char* kDesktopEntryId = "io.github.visiondesk.VisionDesk";
+
 // The GUI run time of one program: initialisation, the message loop and the exit routine.
 class GuiRuntime {
 public:

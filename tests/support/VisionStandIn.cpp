@@ -39,11 +39,15 @@ std::optional<std::string> VisionStandIn::Request::header(const std::string& nam
 }
 
 VisionStandIn::VisionStandIn(std::string acceptedApiKey, std::string acceptedSecretKey)
+    : VisionStandIn(std::move(acceptedApiKey), std::move(acceptedSecretKey), serverCertificate(), serverKey(), 0) {}
+
+VisionStandIn::VisionStandIn(std::string acceptedApiKey, std::string acceptedSecretKey, const std::string& certificateFile,
+                             const std::string& keyFile, int port)
     : apiKey_(std::move(acceptedApiKey)),
       secretKey_(std::move(acceptedSecretKey)),
-      server_(std::make_unique<httplib::SSLServer>(serverCertificate().c_str(), serverKey().c_str())),
+      server_(std::make_unique<httplib::SSLServer>(certificateFile.c_str(), keyFile.c_str())),
       issuedToken_("24.6c5e1ff107f0e8bcef8c46d3424a0e78.2592000.1485516651.282335-8574074") {
-    if (!server_->is_valid()) throw std::runtime_error("VisionStandIn: the test certificate could not be loaded");
+    if (!server_->is_valid()) throw std::runtime_error("VisionStandIn: the certificate could not be loaded");
     server_->Get(path(Endpoint::token),
                  [this](const httplib::Request& req, httplib::Response& res) { handle(Endpoint::token, req, req.body, res); });
     for (Endpoint e : {Endpoint::faceMatch, Endpoint::generalText, Endpoint::licensePlate}) {
@@ -58,8 +62,22 @@ VisionStandIn::VisionStandIn(std::string acceptedApiKey, std::string acceptedSec
             handle(e, req, std::move(body), res);
         });
     }
-    port_ = server_->bind_to_any_port("127.0.0.1");
-    if (port_ <= 0) throw std::runtime_error("VisionStandIn: no port on 127.0.0.1");
+    if (port == 0) {
+        port_ = server_->bind_to_any_port("127.0.0.1");
+    } else {
+        // The library's default SO_REUSEPORT would let a second server share a fixed port unnoticed.
+        server_->set_socket_options([](socket_t sock) {
+            int yes = 1;
+            setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        });
+    }
+    if (port != 0 && server_->bind_to_port("127.0.0.1", port)) {
+        port_ = port;
+    }
+    if (port_ <= 0) {
+        throw std::runtime_error(port == 0 ? "VisionStandIn: no port on 127.0.0.1"
+                                           : "VisionStandIn: 127.0.0.1:" + std::to_string(port) + " is not free");
+    }
     thread_ = std::thread([this] { server_->listen_after_bind(); });
     // stop() only acts on a running server, so wait until the loop has started.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);

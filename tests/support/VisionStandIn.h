@@ -65,6 +65,9 @@ public:
 
     // Listening when it returns; throws std::runtime_error when the certificate or a port cannot be had.
     VisionStandIn(std::string acceptedApiKey, std::string acceptedSecretKey);
+    // The same with another certificate (PEM files) and on 127.0.0.1:`port` (0: a port the system chooses).
+    VisionStandIn(std::string acceptedApiKey, std::string acceptedSecretKey, const std::string& certificateFile,
+                  const std::string& keyFile, int port);
     ~VisionStandIn();  // stops the server and joins its thread
     VisionStandIn(const VisionStandIn&) = delete;
     VisionStandIn& operator=(const VisionStandIn&) = delete;

@@ -171,6 +171,7 @@ TEST_F(VisionApiClientTest, BuiltInClientUsesTheBuiltInHost) {
     EXPECT_EQ(builtIn.host(), Text(visionApiHost()));
     EXPECT_EQ(builtIn.endpointUrl(kGeneralTextPath), "https://" + Text(visionApiHost()) + "/rest/2.0/ocr/v1/general_basic");
     EXPECT_EQ(builtIn.accessToken, "");
+    EXPECT_EQ(builtIn.http.trustedCaFile, "") << "only the system's certificate authorities";
 }
 
 TEST_F(VisionApiClientTest, TokenRequestIsTheExactClientCredentialsUrl) {

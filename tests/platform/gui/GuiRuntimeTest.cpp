@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QTimer>
 #include <cstdlib>
 
@@ -39,6 +40,13 @@ TEST(GuiRuntime, ExitRoutineRunsOnceWhenTheMainWindowCloses) {
         EXPECT_EQ(runs, 1);
     }
     EXPECT_EQ(runs, 1) << "not again when the runtime ends";
+}
+
+TEST(GuiRuntime, WindowsNameTheInstalledDesktopEntry) {
+    vd::testing::ensureGui();
+    GuiRuntime runtime("entry-test");
+    ASSERT_TRUE(runtime.initialise());
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("io.github.visiondesk.VisionDesk"));
 }
 
 TEST(GuiRuntime, ExitRoutineRunsAtTheEndAlsoWithoutALoop) {
