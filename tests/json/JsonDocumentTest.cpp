@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "tests/json/Fixtures.h"
@@ -164,6 +165,20 @@ TEST(JsonDocumentRead, NumbersInThirteenDigitAndShortestForms) {
         EXPECT_EQ(document.getJson(row.path), row.json) << "path " << row.path;
     }
     EXPECT_DOUBLE_EQ(document.getNumber("result.score"), 97.02147674560547);
+}
+
+TEST(JsonDocumentRead, NegativeZeroKeepsItsSign) {
+    const JsonDocument document = loaded(R"({"a":-0,"b":[-0],"c":-0.0,"d":0})");
+    for (const char* path : {"a", "b[0]", "c"}) {
+        const double number = document.getNumber(path);
+        EXPECT_EQ(number, 0.0) << "path " << path;
+        EXPECT_TRUE(std::signbit(number)) << "path " << path;
+        EXPECT_EQ(document.getText(path), "-0") << "path " << path;
+    }
+    EXPECT_FALSE(std::signbit(document.getNumber("d")));
+    EXPECT_EQ(document.getText("d"), "0");
+    // The script writes -0 as 0 in JSON text.
+    EXPECT_EQ(document.toText(), R"({"a":0,"b":[0],"c":0,"d":0})");
 }
 
 TEST(JsonDocumentRead, OtherValuesInTheScriptTextForm) {
