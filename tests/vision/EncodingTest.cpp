@@ -204,8 +204,8 @@ TEST(EncodingTest, WideToTextReadsUpToTheZeroUnit) {
         {"up to the first zero unit", {0x61, 0, 0, 0, 0x62, 0}, 936, "a"},
         {"lone last byte", {0x61, 0, 0x62}, 936, "a"},
         {"empty", {}, 936, ""},
-        {"no gbk form", {0x01, 0x0E, 0x61, 0}, 936, "?a"},
-        {"pair without gbk form", {0x3D, 0xD8, 0x00, 0xDE, 0, 0}, 936, "?"},
+        {"no gbk form", {0x01, 0x0E, 0x61, 0}, 936, "\x81\x32\xCE\x39" "a"},
+        {"pair without gbk form", {0x3D, 0xD8, 0x00, 0xDE, 0, 0}, 936, "\x94\x39\xFC\x36"},
         {"unpaired surrogate to gbk", {0x00, 0xD8, 0x61, 0}, 936, "?a"},
         {"unpaired surrogate to utf-8", {0x00, 0xD8, 0x61, 0}, 65001, "\xEF\xBF\xBD" "a"},
         // Four UTF-8 bytes for each pair, where GBK needs one.
@@ -228,6 +228,14 @@ TEST(EncodingTest, ConversionsRoundTrip) {
     EXPECT_EQ(wideToText(textToWide(gbk, 936), 65001), utf8);
     EXPECT_EQ(wideToText(textToWide(utf8, 65001), 936), gbk);
     EXPECT_EQ(textToWide(gbk, 936).size(), 2 * (std::u16string(u"图片1 abc，。　人脸对比").size() + 1));
+
+    // Characters GBK lacks travel in their four-byte form and come back whole.
+    const std::string beyondGbk = reinterpret_cast<const char*>(u8"한국어 • ™ © 😀 𠀀 图");
+    const Text text = wideToText(textToWide(beyondGbk, 65001), 936);
+    EXPECT_EQ(text.size(), 4u * 8 + 2 + 6);
+    EXPECT_EQ(gbkToUtf8(text), beyondGbk);
+    EXPECT_EQ(wideToText(textToWide(text, 936), 65001), beyondGbk);
+    EXPECT_EQ(textToWide(text, 936), textToWide(beyondGbk, 65001));
 }
 
 }  // namespace
