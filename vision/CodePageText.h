@@ -9,7 +9,8 @@
 //
 // For bad input every conversion gives a defined result and keeps the rest of the text:
 //  - a byte that does not start a valid sequence in the source code page reads as U+FFFD;
-//  - a character without a GBK form (U+FFFD included) is written into GBK as '?';
+//  - a character without a GBK form is written into GBK in its four-byte GB18030 form, U+FFFD
+//    as '?';
 //  - an unpaired surrogate is written into UTF-8 as U+FFFD and into GBK as '?'.
 namespace vd {
 

@@ -115,13 +115,16 @@ std::string encodeRun(std::u16string_view wide, int codePage) {
 std::string encodeFromWide(std::u16string_view wide, int codePage) {
     if (!isSupportedCodePage(codePage)) return {};
     if (codePage != kCodePageGbk) return encodeRun(wide, codePage);
+    // The euro sign takes its code-page byte; U+FFFD, which stands for bytes that could not be
+    // read, stays the '?' it has always been in GBK texts.
+    static constexpr char16_t kOwnForms[] = {kEuro, kReplacement, u'\0'};
     std::string out;
     for (std::size_t from = 0;;) {
-        const std::size_t euro = std::min(wide.find(kEuro, from), wide.size());
-        out += encodeRun(wide.substr(from, euro - from), codePage);
-        if (euro == wide.size()) return out;
-        out += static_cast<char>(kEuroByte);
-        from = euro + 1;
+        const std::size_t special = std::min(wide.find_first_of(kOwnForms, from), wide.size());
+        out += encodeRun(wide.substr(from, special - from), codePage);
+        if (special == wide.size()) return out;
+        out += wide[special] == kEuro ? static_cast<char>(kEuroByte) : '?';
+        from = special + 1;
     }
 }
 

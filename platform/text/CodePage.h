@@ -11,8 +11,8 @@
 // Defined results for bad input, never a truncation of the rest of the text:
 //  - decoding (bytes -> UTF-16): every byte that does not start a valid sequence in the source
 //    code page becomes U+FFFD and decoding goes on with the next byte;
-//  - encoding (UTF-16 -> bytes): an unpaired surrogate becomes one '?' when the target is GBK
-//    and U+FFFD towards UTF-8.
+//  - encoding (UTF-16 -> bytes): U+FFFD and an unpaired surrogate become one '?' when the
+//    target is GBK; towards UTF-8 an unpaired surrogate becomes U+FFFD.
 // Zero bytes and zero units are ordinary characters here; the caller decides where a text ends.
 namespace vd::platform {
 

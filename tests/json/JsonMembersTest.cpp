@@ -95,7 +95,7 @@ TEST(JsonMembersSet, ValuesAreStoredExactly) {
     // Bytes that are no GBK character are kept as replacement characters.
     document.setText("v", "x\xff");
     EXPECT_EQ(document.toText(), R"({"v":"x\ufffd"})");
-    EXPECT_EQ(document.getText("v"), "x\x84\x31\xA4\x37");  // U+FFFD in its four-byte form
+    EXPECT_EQ(document.getText("v"), "x?");
 }
 
 TEST(JsonMembersSet, NonJsonAndFailingPathsChangeNothing) {

@@ -66,7 +66,6 @@ TEST(CodePageTest, CharactersWithoutAGbkFormKeepTheirFourByteForm) {
         {"bullet, trade mark, copyright", "\x81\x36\xA6\x31\x81\x36\xBE\x34\x81\x30\x84\x38",
          "\xE2\x80\xA2\xE2\x84\xA2\xC2\xA9"},
         {"thai", "\x81\x32\xCE\x39", "\xE0\xB8\x81"},
-        {"replacement character", "x\x84\x31\xA4\x37y", "x\xEF\xBF\xBDy"},
         {"next to gbk characters", "\x94\x39\xFC\x36\xCD\xBC", "\xF0\x9F\x98\x80\xE5\x9B\xBE"},
     };
     for (const auto& c : cases) {
@@ -75,6 +74,9 @@ TEST(CodePageTest, CharactersWithoutAGbkFormKeepTheirFourByteForm) {
     }
     EXPECT_EQ(encodeFromWide(u"a\U0001F600b", kCodePageGbk), "a\x94\x39\xFC\x36" "b");
     EXPECT_EQ(decodeToWide("a\x94\x39\xFC\x36" "b", kCodePageGbk), u"a\U0001F600b");
+    // What stands for bytes that could not be read stays the '?' it always was.
+    EXPECT_EQ(encodeFromWide(u"x\uFFFDy", kCodePageGbk), "x?y");
+    EXPECT_EQ(utf8ToGbkBytes("x\xFFy"), "x?y");
 }
 
 // Every character of code page 936 keeps exactly its bytes, the euro sign at 0x80 included.
