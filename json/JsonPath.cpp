@@ -258,8 +258,7 @@ JsonValue* findMutable(JsonValue& root, const std::vector<std::string>& steps, s
             current = current->objectValue().find(name);
         } else if (current->isArray()) {
             const std::optional<std::size_t> index = arrayIndexOf(name);
-            JsonArray& elements = current->arrayValue();
-            current = index && *index < elements.size() ? &elements[*index] : nullptr;
+            current = index ? current->arrayValue().at(*index) : nullptr;
         } else {
             current = nullptr;
         }
@@ -310,8 +309,8 @@ PathTarget resolveSteps(const JsonValue& root, const std::vector<std::string>& s
             const JsonArray& elements = current->arrayValue();
             if (name == "length") {
                 length = static_cast<double>(elements.size());
-            } else if (const auto index = arrayIndexOf(name); index && *index < elements.size()) {
-                next = &elements[*index];
+            } else if (const auto index = arrayIndexOf(name)) {
+                next = elements.at(*index);
             }
             break;
         }
@@ -346,8 +345,7 @@ bool assignAtSteps(JsonValue& root, const std::vector<std::string>& steps, JsonV
     const std::optional<std::size_t> index = arrayIndexOf(name);
     JsonArray& elements = parent->arrayValue();
     if (!index || (*index > elements.size() && *index - elements.size() > kJsonMaxArrayGap)) return false;
-    while (elements.size() <= *index) elements.push_back(JsonValue::hole());
-    elements[*index] = std::move(value);
+    elements.set(*index, std::move(value));
     return true;
 }
 
