@@ -335,5 +335,17 @@ TEST(JsonDocumentText, ChineseMemberNamesInPaths) {
     EXPECT_EQ(document.getText("结果，分数"), "");
 }
 
+// A name written with escapes names the same member; a symbol is no name unless quoted.
+TEST(JsonDocumentText, EscapedAndSymbolNamesInPaths) {
+    const JsonDocument document = loaded(R"({"ab":{"c":1},"\u540d\u5b57":"x","\u2103":2})");
+    EXPECT_EQ(document.getText("\\u0061b.c"), "1");
+    EXPECT_EQ(document.getText("a\\u{62}.\\u0063"), "1");
+    EXPECT_EQ(document.getText("名字"), "x");
+    EXPECT_EQ(document.getText("\\u540d\\u5b57"), "x");
+    EXPECT_EQ(document.getText("℃"), "");
+    EXPECT_EQ(document.typeOf("℃"), -1);
+    EXPECT_EQ(document.getText("['℃']"), "2") << "a quoted name may hold any character";
+}
+
 }  // namespace
 }  // namespace vd

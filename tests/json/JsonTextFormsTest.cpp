@@ -229,7 +229,16 @@ TEST(JsonPathSteps, Grammar) {
         {".if", false, {}},
         {".a.class", false, {}},
         {"a", false, {}},
-        {".a\\u0062", false, {}},
+        {".a\\u0062", true, {"ab"}},
+        {".\\u0061", true, {"a"}},
+        {".\\u{61}b", true, {"ab"}},
+        {".\\u0024\\u005f", true, {"$_"}},
+        {".\\u0031", false, {}},
+        {".a\\u002e", false, {}},
+        {".\\u0069f", false, {}},
+        {".a\\u00", false, {}},
+        {".a\\x62", false, {}},
+        {".a\\u{110000}", false, {}},
     };
     for (const Row& row : rows) {
         const auto steps = parseMemberSteps(row.suffix);
@@ -239,8 +248,29 @@ TEST(JsonPathSteps, Grammar) {
         }
     }
     EXPECT_TRUE(parseMemberSteps(utf8(u8".结果.分数")));
+    EXPECT_EQ(parseMemberSteps(utf8(u8".\\u7ed3\\u679c")), std::vector<std::string>{utf8(u8"结果")});
     EXPECT_FALSE(parseMemberSteps(utf8(u8".结果，分数")));
     EXPECT_FALSE(parseMemberSteps(utf8(u8".a\u3000b")));
+}
+
+// Names are exactly the script's identifiers: ID_Start (with $ and _) first, then ID_Continue
+// (with $, ZWNJ and ZWJ); symbols and other numbers are no name characters.
+TEST(JsonPathSteps, IdentifierCharactersByUnicodeProperty) {
+    struct Row {
+        const char8_t* suffix;
+        bool ok;
+    } rows[] = {
+        {u8".℃", false},           {u8".a℃", false},        {u8".№", false},          {u8".a№", false},
+        {u8".㈠", false},           {u8".a㈠", false},        {u8".０a", false},         {u8".＿a", false},
+        {u8".a０", true},           {u8".a＿", true},         {u8".ａ", true},           {u8".名字", true},
+        {u8".名字１", true},        {u8".𠀀", true},          {u8".ⅷ", true},           {u8".ä\u0301", true},
+        {u8".\u0301", false},       {u8".a\u200c", true},     {u8".\u200c", false},     {u8".😀", false},
+        {u8".a•", false},           {u8".a™", false},         {u8".a©", false},         {u8".한국어", true},
+        {u8".a\u00b7", true},       {u8".\u2118", true},      {u8".\u309b", true},      {u8".\u00b7a", false},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(parseMemberSteps(utf8(row.suffix)).has_value(), row.ok) << "suffix " << utf8(row.suffix);
+    }
 }
 
 TEST(JsonPathSteps, ArrayIndexNames) {
