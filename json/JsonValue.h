@@ -69,8 +69,9 @@ private:
     Data data_;
 };
 
-// The elements of an array and its length. Elements from the first hole on that lie far apart
-// are kept by index, so a hole costs nothing: a write far past the end only moves the length.
+// The elements of an array and its length. Elements up to the first hole sit in a vector, those
+// after it are kept by index, so a hole costs nothing: a write far past the end only moves the
+// length and stores one element.
 class JsonArray {
 public:
     std::size_t size() const { return length_; }
@@ -101,7 +102,7 @@ private:
     void absorbSparse();
 
     std::vector<JsonValue> dense_;                // indices 0 .. dense_.size() - 1, no holes
-    std::map<std::size_t, JsonValue> sparse_;     // indices beyond dense_.size(), never next to it
+    std::map<std::size_t, JsonValue> sparse_;     // indices above dense_.size()
     std::size_t length_ = 0;
 };
 
