@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "tests/json/Fixtures.h"
@@ -179,6 +180,20 @@ TEST(JsonDocumentRead, NegativeZeroKeepsItsSign) {
     EXPECT_EQ(document.getText("d"), "0");
     // The script writes -0 as 0 in JSON text.
     EXPECT_EQ(document.toText(), R"({"a":0,"b":[0],"c":0,"d":0})");
+}
+
+// A text value reads as a number the way the script converts it, rounded once.
+TEST(JsonDocumentRead, NumberOfATextValue) {
+    const std::string tiny = "0." + std::string(400, '0') + "1";
+    const std::string huge = "1" + std::string(400, '0') + "e-5";
+    const JsonDocument document = loaded(R"({"hex":"0x8a233138131c541013d","tiny":")" + tiny + R"(","huge":")" + huge +
+                                         R"(","binary":" 0b101 ","word":"12px","negativeZero":"-0"})");
+    EXPECT_EQ(document.getNumber("hex"), 40770984830269367779328.0);
+    EXPECT_EQ(document.getNumber("tiny"), 0.0);
+    EXPECT_EQ(document.getNumber("huge"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(document.getNumber("binary"), 5.0);
+    EXPECT_EQ(document.getNumber("word"), 0.0) << "NaN reads as 0";
+    EXPECT_TRUE(std::signbit(document.getNumber("negativeZero")));
 }
 
 TEST(JsonDocumentRead, OtherValuesInTheScriptTextForm) {
