@@ -13,7 +13,9 @@
 // and the byte after it) as one unit, so a match never starts on a character's second byte (a
 // trail byte 0x5C is no backslash). Characters are counted from the start position of the search
 // (from the text's beginning for the reverse search); after a match, counting restarts behind it.
-// A match has to start on a character, not to end on one. Cutting counts plain bytes.
+// A match has to start on a character, not to end on one. A character GBK lacks, held in its
+// four-byte GB18030 form (lead, digit, lead, digit), is one unit too, so no match starts on its
+// second half. Cutting counts plain bytes.
 // Ignoring case folds only single-byte ASCII letters A-Z / a-z; trail bytes compare exactly.
 namespace vd {
 

@@ -10,6 +10,21 @@ constexpr std::size_t kNone = std::string_view::npos;
 
 bool isLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
+// A character GBK lacks is held in its four-byte GB18030 form: lead (81..FE), digit, lead, digit.
+// Its two halves look like double-byte characters of their own, so a candidate that begins with
+// such a half needs the characters counted from a known start to tell which half it is.
+bool isQuadLead(char c) { return static_cast<unsigned char>(c) >= 0x81 && static_cast<unsigned char>(c) <= 0xFE; }
+bool isDigitByte(char c) { return c >= '0' && c <= '9'; }
+bool isQuadHalf(std::string_view text, std::size_t i) {
+    return i + 1 < text.size() && isQuadLead(text[i]) && isDigitByte(text[i + 1]);
+}
+
+// Bytes of the character starting at i.
+std::size_t characterSize(std::string_view text, std::size_t i) {
+    if (isQuadHalf(text, i) && isQuadHalf(text, i + 2)) return 4;
+    return isLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
+}
+
 int toPosition(std::size_t index) { return static_cast<int>(index) + 1; }
 
 char foldByte(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
@@ -65,7 +80,7 @@ private:
 class ForwardFinder {
 public:
     ForwardFinder(std::string_view hay, std::string_view needle, std::size_t origin)
-        : hay_(hay), needle_(needle), known_(origin) {}
+        : hay_(hay), needle_(needle), known_(origin), cursor_(origin) {}
 
     // The first occurrence at or after `from` (from >= the last restart point), or kNone.
     std::size_t next(std::size_t from) {
@@ -77,7 +92,7 @@ public:
             // parity of the run of lead bytes just before p tells whether p starts a character.
             std::size_t q = p;
             while (q > known_ && isLeadByte(hay_[q - 1])) --q;
-            if ((p - q) % 2 == 0) {
+            if ((p - q) % 2 == 0 && (!isQuadHalf(hay_, p) || walkTo(p))) {
                 known_ = p;
                 return p;
             }
@@ -88,19 +103,33 @@ public:
     }
 
     // Counting characters starts anew at `origin`.
-    void restartAt(std::size_t origin) { known_ = origin; }
+    void restartAt(std::size_t origin) {
+        known_ = origin;
+        cursor_ = origin;
+    }
 
 private:
+    // Whether p starts a character, counting whole characters from the last one known; the
+    // cursor only moves forward, so the walks of one search together cross the text once.
+    bool walkTo(std::size_t p) {
+        while (cursor_ < p) cursor_ += characterSize(hay_, cursor_);
+        return cursor_ == p;
+    }
+
     std::string_view hay_;
     std::string_view needle_;
     std::size_t known_;
+    std::size_t cursor_;  // always a character start
 };
 
 // Finds, right to left, occurrences of a needle that start on a character counted from the
 // beginning of the hay.
 class ReverseFinder {
 public:
-    ReverseFinder(std::string_view hay, std::string_view needle) : hay_(hay), needle_(needle) {}
+    // `whole` is the text the hay was cut from: whether a four-byte form ends inside the hay
+    // depends on the bytes after it.
+    ReverseFinder(std::string_view hay, std::string_view needle, std::string_view whole)
+        : hay_(hay), needle_(needle), whole_(whole) {}
 
     // The last occurrence starting at or before `last`, or kNone. Calls come with falling `last`.
     std::size_t previous(std::size_t last) {
@@ -111,7 +140,7 @@ public:
             if (hit == nullptr) return kNone;
             const std::size_t p = static_cast<std::size_t>(static_cast<const char*>(hit) - hay_.data());
             if (std::memcmp(hay_.data() + p + 1, needle_.data() + 1, needle_.size() - 1) == 0 &&
-                startsCharacter(p)) {
+                startsCharacter(p) && (!isQuadHalf(whole_, p) || startsWholeCharacter(p))) {
                 return p;
             }
             bound = p;
@@ -132,10 +161,22 @@ private:
         return (p - runStart_) % 2 == 0;
     }
 
+    // Character starts counted from the beginning, four-byte forms included; made once, when a
+    // candidate first needs them.
+    bool startsWholeCharacter(std::size_t p) {
+        if (starts_.empty()) {
+            starts_.assign(hay_.size() + 1, false);
+            for (std::size_t i = 0; i < hay_.size(); i += characterSize(whole_, i)) starts_[i] = true;
+        }
+        return starts_[p];
+    }
+
     std::string_view hay_;
     std::string_view needle_;
+    std::string_view whole_;
     std::size_t runStart_ = 1;
     std::size_t runEnd_ = 0;
+    std::vector<bool> starts_;
 };
 
 // Calls onMatch(index) for up to `limit` non-overlapping matches from `origin` on and returns how
@@ -182,7 +223,7 @@ int findTextReverse(std::string_view text, std::string_view sought, std::optiona
     }
     if (sought.size() > end) return -1;
     const SearchTexts texts(text.substr(0, end), sought, ignoreCase);
-    ReverseFinder finder(texts.hay(), texts.needle());
+    ReverseFinder finder(texts.hay(), texts.needle(), text);
     for (std::size_t last = end - sought.size();;) {
         const std::size_t p = finder.previous(last);
         if (p == kNone) return -1;

@@ -94,9 +94,7 @@ double numberOf(const JsonValue& value) {
 int ownMemberCount(const JsonValue& value) {
     if (value.isObject()) return static_cast<int>(value.objectValue().size());
     if (!value.isArray()) return 0;
-    const JsonArray& elements = value.arrayValue();
-    return static_cast<int>(std::count_if(elements.begin(), elements.end(),
-                                          [](const JsonValue& e) { return e.kind() != JsonValue::Kind::Hole; }));
+    return static_cast<int>(value.arrayValue().presentCount());
 }
 
 // Array.prototype.splice(index, 1).
@@ -105,7 +103,7 @@ void spliceOne(JsonValue& value, long long index) {
     JsonArray& elements = value.arrayValue();
     const long long size = static_cast<long long>(elements.size());
     const long long start = index < 0 ? std::max(size + index, 0LL) : std::min(index, size);
-    if (start < size) elements.erase(elements.begin() + start);
+    if (start < size) elements.erase(static_cast<std::size_t>(start));
 }
 
 }  // namespace
@@ -313,10 +311,8 @@ int JsonDocument::memberNames(std::vector<Text>& names, std::string_view path) c
     if (value.isObject()) {
         for (const JsonMember& member : value.objectValue().members()) names.push_back(toGbk(member.name));
     } else if (value.isArray()) {
-        const JsonArray& elements = value.arrayValue();
-        for (std::size_t i = 0; i < elements.size(); ++i) {
-            if (elements[i].kind() != JsonValue::Kind::Hole) names.push_back(std::to_string(i));
-        }
+        value.arrayValue().forEachPresent(
+            [&](std::size_t index, const JsonValue&) { names.push_back(std::to_string(index)); });
     }
     return static_cast<int>(names.size());
 }

@@ -16,7 +16,10 @@ class ModelBuilder {
 public:
     bool null() { return add(JsonValue::null()); }
     bool boolean(bool value) { return add(JsonValue::boolean(value)); }
-    bool number_integer(Library::number_integer_t value) { return add(JsonValue::number(static_cast<double>(value))); }
+    // Non-negative integers come as unsigned, so a signed 0 was written "-0".
+    bool number_integer(Library::number_integer_t value) {
+        return add(JsonValue::number(value == 0 ? -0.0 : static_cast<double>(value)));
+    }
     bool number_unsigned(Library::number_unsigned_t value) {
         return add(JsonValue::number(static_cast<double>(value)));
     }

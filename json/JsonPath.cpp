@@ -7,6 +7,7 @@
 
 #include "json/NumberText.h"
 #include "json/Utf8.h"
+#include "platform/text/UnicodeProperties.h"
 
 namespace vd {
 namespace {
@@ -23,31 +24,6 @@ bool isReservedWord(std::string_view name) {
         if (word == name) return true;
     }
     return false;
-}
-
-bool isAsciiIdentifierStart(char32_t c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '$' || c == '_';
-}
-
-// Beyond ASCII, letters and marks of the scripts people name members in are accepted; the
-// punctuation, symbol and space blocks are not.
-bool isNonAsciiIdentifierChar(char32_t c) {
-    if (isScriptSpace(c)) return false;
-    if (c <= 0xBF) return c == 0xAA || c == 0xB5 || c == 0xBA;
-    if (c == 0xD7 || c == 0xF7) return false;
-    if (c >= 0x2000 && c <= 0x206F) return c == 0x200C || c == 0x200D || c == 0x203F || c == 0x2040;
-    if (c >= 0x2190 && c <= 0x2BFF) return false;
-    if (c >= 0x3000 && c <= 0x3004) return false;
-    if (c >= 0x3008 && c <= 0x3020) return false;
-    if (c == 0x3030 || c == 0x303D || c == 0x30FB) return false;
-    if (c >= 0xE000 && c <= 0xF8FF) return false;
-    if (c >= 0xFE30 && c <= 0xFE6B) return false;
-    if (c >= 0xFF01 && c <= 0xFF0F) return false;
-    if (c >= 0xFF1A && c <= 0xFF20) return false;
-    if (c >= 0xFF3B && c <= 0xFF40) return c == 0xFF3F;
-    if (c >= 0xFF5B && c <= 0xFF65) return false;
-    if (c >= 0xFFE0) return c <= 0xFFFF ? false : !(c >= 0x1F000 && c <= 0x1FAFF);
-    return true;
 }
 
 int hexValue(char c) {
@@ -98,27 +74,59 @@ private:
         }
     }
 
+    // An IdentifierName: ID_Start, "$" or "_", then ID_Continue, "$", ZWNJ or ZWJ; any of them
+    // may be written as a \uXXXX or \u{...} escape, which stands for the character itself.
     std::optional<std::string> identifier() {
-        const std::size_t start = pos_;
-        char32_t c = 0;
-        std::size_t next = 0;
+        std::string name;
         bool first = true;
         while (pos_ < text_.size()) {
-            const unsigned char byte = static_cast<unsigned char>(text_[pos_]);
-            if (byte < 0x80) {
-                if (!isAsciiIdentifierStart(byte) && (first || byte < '0' || byte > '9')) break;
-                ++pos_;
-                first = false;
-                continue;
+            char32_t c = 0;
+            std::size_t next = pos_;
+            const bool escaped = text_[pos_] == '\\';
+            if (escaped) {
+                if (!identifierEscape(next, c)) return std::nullopt;
+            } else if (!readCodePoint(text_, next, c)) {
+                break;
             }
-            if (!peekCodePoint(c, next) || !isNonAsciiIdentifierChar(c)) break;
+            const bool accepted = first ? platform::isIdentifierStart(c) : platform::isIdentifierPart(c);
+            if (!accepted) {
+                if (escaped) return std::nullopt;
+                break;
+            }
+            appendCodePoint(name, c);
             pos_ = next;
             first = false;
         }
-        if (first) return std::nullopt;
-        std::string name(text_.substr(start, pos_ - start));
-        if (isReservedWord(name)) return std::nullopt;
+        if (first || isReservedWord(name)) return std::nullopt;
         return name;
+    }
+
+    // At a backslash: "u" and four hexadecimal digits, or "u{", up to 10FFFF in hexadecimal, "}".
+    bool identifierEscape(std::size_t& pos, char32_t& c) const {
+        if (text_.substr(pos, 2) != "\\u") return false;
+        pos += 2;
+        if (pos < text_.size() && text_[pos] == '{') {
+            c = 0;
+            std::size_t digits = 0;
+            for (++pos; pos < text_.size() && text_[pos] != '}'; ++pos, ++digits) {
+                const int digit = hexValue(text_[pos]);
+                if (digit < 0) return false;
+                c = c * 16 + static_cast<char32_t>(digit);
+                if (c > 0x10FFFF) return false;
+            }
+            if (digits == 0 || pos >= text_.size()) return false;
+            ++pos;
+            return true;
+        }
+        if (pos + 4 > text_.size()) return false;
+        c = 0;
+        for (std::size_t i = 0; i < 4; ++i) {
+            const int digit = hexValue(text_[pos + i]);
+            if (digit < 0) return false;
+            c = c * 16 + static_cast<char32_t>(digit);
+        }
+        pos += 4;
+        return true;
     }
 
     // After "[": a quoted name or an optionally negated decimal index, then "]".
@@ -258,8 +266,7 @@ JsonValue* findMutable(JsonValue& root, const std::vector<std::string>& steps, s
             current = current->objectValue().find(name);
         } else if (current->isArray()) {
             const std::optional<std::size_t> index = arrayIndexOf(name);
-            JsonArray& elements = current->arrayValue();
-            current = index && *index < elements.size() ? &elements[*index] : nullptr;
+            current = index ? current->arrayValue().at(*index) : nullptr;
         } else {
             current = nullptr;
         }
@@ -310,8 +317,8 @@ PathTarget resolveSteps(const JsonValue& root, const std::vector<std::string>& s
             const JsonArray& elements = current->arrayValue();
             if (name == "length") {
                 length = static_cast<double>(elements.size());
-            } else if (const auto index = arrayIndexOf(name); index && *index < elements.size()) {
-                next = &elements[*index];
+            } else if (const auto index = arrayIndexOf(name)) {
+                next = elements.at(*index);
             }
             break;
         }
@@ -346,8 +353,7 @@ bool assignAtSteps(JsonValue& root, const std::vector<std::string>& steps, JsonV
     const std::optional<std::size_t> index = arrayIndexOf(name);
     JsonArray& elements = parent->arrayValue();
     if (!index || (*index > elements.size() && *index - elements.size() > kJsonMaxArrayGap)) return false;
-    while (elements.size() <= *index) elements.push_back(JsonValue::hole());
-    elements[*index] = std::move(value);
+    elements.set(*index, std::move(value));
     return true;
 }
 

@@ -55,7 +55,7 @@ JsonValue* findAtSteps(JsonValue& root, const std::vector<std::string>& steps);
 // or a result nested deeper than kJsonMaxDepth. True when the value was stored.
 bool assignAtSteps(JsonValue& root, const std::vector<std::string>& steps, JsonValue value);
 
-// How far past an array's end a write may reach; the gap is filled with holes.
+// How far past an array's end a write may reach; the gap is left as holes, which cost nothing.
 inline constexpr std::size_t kJsonMaxArrayGap = 1u << 20;
 
 // The element index an array property name denotes, if any (canonical decimal below 2^32-1).

@@ -35,11 +35,15 @@ void appendJson(std::string& out, const JsonValue& value) {
     case JsonValue::Kind::Array: {
         out += '[';
         bool first = true;
-        for (const JsonValue& element : value.arrayValue()) {
+        value.arrayValue().forEachSlot([&](const JsonValue* element) {
             if (!first) out += ',';
             first = false;
-            appendJson(out, element);
-        }
+            if (element == nullptr) {
+                out += "null";
+            } else {
+                appendJson(out, *element);
+            }
+        });
         out += ']';
         break;
     }
@@ -70,11 +74,11 @@ void appendDisplayText(std::string& out, const JsonValue& value) {
     case JsonValue::Kind::String: out += value.stringValue(); break;
     case JsonValue::Kind::Array: {
         bool first = true;
-        for (const JsonValue& element : value.arrayValue()) {
+        value.arrayValue().forEachSlot([&](const JsonValue* element) {
             if (!first) out += ',';
             first = false;
-            appendDisplayText(out, element);
-        }
+            if (element != nullptr) appendDisplayText(out, *element);
+        });
         break;
     }
     case JsonValue::Kind::Object: out += "[object Object]"; break;

@@ -28,13 +28,7 @@ JsonValue JsonValue::clone() const {
     case Kind::Boolean: return boolean(booleanValue());
     case Kind::Number: return number(numberValue());
     case Kind::String: return string(stringValue());
-    case Kind::Array: {
-        JsonValue copy = array();
-        JsonArray& elements = copy.arrayValue();
-        elements.reserve(arrayValue().size());
-        for (const JsonValue& element : arrayValue()) elements.push_back(element.clone());
-        return copy;
-    }
+    case Kind::Array: return JsonValue(Data(std::make_unique<JsonArray>(arrayValue().clone())));
     case Kind::Object: return JsonValue(Data(std::make_unique<JsonObject>(objectValue().clone())));
     }
     return JsonValue();
@@ -43,13 +37,77 @@ JsonValue JsonValue::clone() const {
 int JsonValue::depth() const {
     int deepest = 0;
     if (isArray()) {
-        for (const JsonValue& element : arrayValue()) deepest = std::max(deepest, element.depth());
+        arrayValue().forEachPresent(
+            [&](std::size_t, const JsonValue& element) { deepest = std::max(deepest, element.depth()); });
     } else if (isObject()) {
         for (const JsonMember& member : objectValue().members()) deepest = std::max(deepest, member.value.depth());
     } else {
         return 0;
     }
     return deepest + 1;
+}
+
+const JsonValue* JsonArray::at(std::size_t index) const {
+    if (index < dense_.size()) return &dense_[index];
+    const auto found = sparse_.find(index);
+    return found == sparse_.end() ? nullptr : &found->second;
+}
+
+JsonValue* JsonArray::at(std::size_t index) {
+    return const_cast<JsonValue*>(static_cast<const JsonArray&>(*this).at(index));
+}
+
+void JsonArray::absorbSparse() {
+    while (!sparse_.empty() && sparse_.begin()->first == dense_.size()) {
+        dense_.push_back(std::move(sparse_.begin()->second));
+        sparse_.erase(sparse_.begin());
+    }
+}
+
+void JsonArray::set(std::size_t index, JsonValue value) {
+    if (index < dense_.size()) {
+        dense_[index] = std::move(value);
+    } else if (index == dense_.size()) {
+        dense_.push_back(std::move(value));
+        absorbSparse();
+    } else {
+        sparse_.insert_or_assign(index, std::move(value));
+    }
+    length_ = std::max(length_, index + 1);
+}
+
+void JsonArray::push_back(JsonValue value) {
+    if (value.kind() == JsonValue::Kind::Hole) {
+        ++length_;
+    } else {
+        set(length_, std::move(value));
+    }
+}
+
+void JsonArray::erase(std::size_t index) {
+    if (index >= length_) return;
+    if (index < dense_.size()) {
+        dense_.erase(dense_.begin() + static_cast<std::ptrdiff_t>(index));
+    } else {
+        sparse_.erase(index);
+    }
+    // Every later element moves down by one; keys stay in order, so each goes back at the end.
+    std::map<std::size_t, JsonValue> moved;
+    for (auto& [position, element] : sparse_) {
+        moved.emplace_hint(moved.end(), position > index ? position - 1 : position, std::move(element));
+    }
+    sparse_ = std::move(moved);
+    --length_;
+    absorbSparse();
+}
+
+JsonArray JsonArray::clone() const {
+    JsonArray copy;
+    copy.dense_.reserve(dense_.size());
+    for (const JsonValue& element : dense_) copy.dense_.push_back(element.clone());
+    for (const auto& [index, element] : sparse_) copy.sparse_.emplace_hint(copy.sparse_.end(), index, element.clone());
+    copy.length_ = length_;
+    return copy;
 }
 
 namespace {

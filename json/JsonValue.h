@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,7 +13,7 @@ namespace vd {
 
 class JsonValue;
 class JsonObject;
-using JsonArray = std::vector<JsonValue>;
+class JsonArray;
 
 // Containers may nest at most this deep in a document; deeper texts and writes are refused.
 inline constexpr int kJsonMaxDepth = 512;
@@ -68,6 +69,43 @@ private:
     Data data_;
 };
 
+// The elements of an array and its length. Elements up to the first hole sit in a vector, those
+// after it are kept by index, so a hole costs nothing: a write far past the end only moves the
+// length and stores one element.
+class JsonArray {
+public:
+    std::size_t size() const { return length_; }
+    // Elements that are not holes.
+    std::size_t presentCount() const { return dense_.size() + sparse_.size(); }
+
+    // The element at the index, or nullptr for a hole or an index at or past the end.
+    const JsonValue* at(std::size_t index) const;
+    JsonValue* at(std::size_t index);
+
+    // Stores the value at the index; an index past the end leaves holes before it.
+    void set(std::size_t index, JsonValue value);
+    // Appends at the end; a hole value only lengthens the array.
+    void push_back(JsonValue value);
+    // Removes the element or hole at the index (below size()); later ones move down by one.
+    void erase(std::size_t index);
+
+    // Calls visit(index, element) for every element that is not a hole, in index order.
+    template <typename Visit>
+    void forEachPresent(Visit&& visit) const;
+    // Calls visit(element or nullptr for a hole) for every index from 0 to size() - 1.
+    template <typename Visit>
+    void forEachSlot(Visit&& visit) const;
+
+    JsonArray clone() const;
+
+private:
+    void absorbSparse();
+
+    std::vector<JsonValue> dense_;                // indices 0 .. dense_.size() - 1, no holes
+    std::map<std::size_t, JsonValue> sparse_;     // indices above dense_.size()
+    std::size_t length_ = 0;
+};
+
 struct JsonMember {
     std::string name;
     JsonValue value;
@@ -95,5 +133,23 @@ private:
     std::vector<JsonMember> members_;
     std::vector<std::uint32_t> slots_;  // open addressing: member position + 1, 0 for empty
 };
+
+template <typename Visit>
+void JsonArray::forEachPresent(Visit&& visit) const {
+    for (std::size_t i = 0; i < dense_.size(); ++i) visit(i, dense_[i]);
+    for (const auto& [index, element] : sparse_) visit(index, element);
+}
+
+template <typename Visit>
+void JsonArray::forEachSlot(Visit&& visit) const {
+    for (const JsonValue& element : dense_) visit(&element);
+    std::size_t next = dense_.size();
+    for (const auto& [index, element] : sparse_) {
+        for (; next < index; ++next) visit(static_cast<const JsonValue*>(nullptr));
+        visit(&element);
+        next = index + 1;
+    }
+    for (; next < length_; ++next) visit(static_cast<const JsonValue*>(nullptr));
+}
 
 }  // namespace vd

@@ -13,8 +13,9 @@ std::string ecmaNumberToString(double value);
 // "%.13g".
 std::string formatNumber13g(double value);
 
-// ToNumber of ECMAScript applied to a string (UTF-8): surrounding white space ignored, the empty
-// text is 0, decimal literals, hexadecimal 0x.. and Infinity; NaN for anything else.
+// ToNumber of ECMAScript applied to a string (UTF-8), correctly rounded: surrounding white space
+// ignored, the empty text is 0; decimal literals with an optional sign and exponent, Infinity,
+// and unsigned 0b.., 0o.. and 0x.. integers; NaN for anything else.
 double ecmaStringToNumber(std::string_view utf8);
 
 }  // namespace vd

@@ -1,5 +1,6 @@
 #include "platform/text/CodePage.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/text/IconvHandle.h"
@@ -8,10 +9,14 @@ namespace vd::platform {
 namespace {
 
 constexpr char16_t kReplacement = u'\uFFFD';
+// Code page 936 keeps the euro sign in the single byte 0x80, which GB18030 does not use.
+constexpr char16_t kEuro = u'\u20AC';
+constexpr unsigned char kEuroByte = 0x80;
 
+// GB18030 gives every GBK character the same bytes and every other character a four-byte form.
 const char* iconvName(int codePage) {
     switch (codePage) {
-    case kCodePageGbk: return "CP936";
+    case kCodePageGbk: return "GB18030";
     case kCodePageUtf8: return "UTF-8";
     default: return nullptr;
     }
@@ -19,9 +24,9 @@ const char* iconvName(int codePage) {
 
 // One descriptor per direction and thread, opened on first use.
 const IconvHandle& converter(int codePage, bool toWide) {
-    thread_local IconvHandle gbkToWide("UTF-16LE", "CP936");
+    thread_local IconvHandle gbkToWide("UTF-16LE", iconvName(kCodePageGbk));
     thread_local IconvHandle utf8ToWide("UTF-16LE", "UTF-8");
-    thread_local IconvHandle wideToGbk("CP936", "UTF-16LE");
+    thread_local IconvHandle wideToGbk(iconvName(kCodePageGbk), "UTF-16LE");
     thread_local IconvHandle wideToUtf8("UTF-8", "UTF-16LE");
     if (codePage == kCodePageGbk) return toWide ? gbkToWide : wideToGbk;
     return toWide ? utf8ToWide : wideToUtf8;
@@ -50,7 +55,8 @@ std::u16string decodeToWide(std::string_view bytes, int codePage) {
         if (iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)) break;
         if (errno != EILSEQ && errno != EINVAL) break;  // E2BIG cannot happen with the bound above
         // An invalid or incomplete sequence: one replacement character for its first byte.
-        *reinterpret_cast<char16_t*>(static_cast<void*>(outPtr)) = kReplacement;
+        const bool euro = codePage == kCodePageGbk && static_cast<unsigned char>(*in) == kEuroByte;
+        *reinterpret_cast<char16_t*>(static_cast<void*>(outPtr)) = euro ? kEuro : kReplacement;
         outPtr += sizeof(char16_t);
         outLeft -= sizeof(char16_t);
         ++in;
@@ -61,14 +67,16 @@ std::u16string decodeToWide(std::string_view bytes, int codePage) {
     return out;
 }
 
-std::string encodeFromWide(std::u16string_view wide, int codePage) {
-    if (!isSupportedCodePage(codePage) || wide.empty()) return {};
+namespace {
+
+std::string encodeRun(std::u16string_view wide, int codePage) {
+    if (wide.empty()) return {};
     const IconvHandle& cd = converter(codePage, false);
     if (!cd.valid()) return {};
     cd.reset();
 
-    // At most three bytes per unit in UTF-8 and two in GBK.
-    std::string out(wide.size() * 3, '\0');
+    // At most three bytes per unit in UTF-8 and four in GB18030.
+    std::string out(wide.size() * 4, '\0');
     char* in = const_cast<char*>(reinterpret_cast<const char*>(wide.data()));
     size_t inLeft = wide.size() * sizeof(char16_t);
     char* outPtr = out.data();
@@ -100,6 +108,24 @@ std::string encodeFromWide(std::u16string_view wide, int codePage) {
     }
     out.resize(out.size() - outLeft);
     return out;
+}
+
+}  // namespace
+
+std::string encodeFromWide(std::u16string_view wide, int codePage) {
+    if (!isSupportedCodePage(codePage)) return {};
+    if (codePage != kCodePageGbk) return encodeRun(wide, codePage);
+    // The euro sign takes its code-page byte; U+FFFD, which stands for bytes that could not be
+    // read, stays the '?' it has always been in GBK texts.
+    static constexpr char16_t kOwnForms[] = {kEuro, kReplacement, u'\0'};
+    std::string out;
+    for (std::size_t from = 0;;) {
+        const std::size_t special = std::min(wide.find_first_of(kOwnForms, from), wide.size());
+        out += encodeRun(wide.substr(from, special - from), codePage);
+        if (special == wide.size()) return out;
+        out += wide[special] == kEuro ? static_cast<char>(kEuroByte) : '?';
+        from = special + 1;
+    }
 }
 
 std::string gbkToUtf8Bytes(std::string_view gbk) {

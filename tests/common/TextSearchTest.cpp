@@ -160,12 +160,23 @@ TEST(TextSearchTest, SplitTextFollowsPieceRules) {
     EXPECT_EQ(splitText("x,y"), (std::vector<std::string>{"x", "y"}));
 }
 
-// Reference forms: a plain loop that steps one character at a time.
+// Reference forms: a plain loop that steps one character at a time. A character GBK lacks is
+// held in its four-byte form: lead (81..FE), digit, lead, digit.
 bool isLead(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+bool isQuadHalfAt(std::string_view text, std::size_t i) {
+    return i + 1 < text.size() && static_cast<unsigned char>(text[i]) >= 0x81 &&
+           static_cast<unsigned char>(text[i]) <= 0xFE && text[i + 1] >= '0' && text[i + 1] <= '9';
+}
+
+std::size_t step(std::string_view text, std::size_t i) {
+    if (isQuadHalfAt(text, i) && isQuadHalfAt(text, i + 2)) return 4;
+    return isLead(text[i]) ? 2 : 1;
+}
 
 std::string foldReference(std::string_view s) {
     std::string out(s);
-    for (std::size_t i = 0; i < out.size(); i += isLead(out[i]) ? 2 : 1) {
+    for (std::size_t i = 0; i < out.size(); i += step(out, i)) {
         if (out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] - 'A' + 'a');
     }
     return out;
@@ -181,7 +192,7 @@ int findReference(std::string_view text, std::string_view sought, int start, boo
     if (start < 1) start = 1;
     if (static_cast<std::size_t>(start) > text.size()) return -1;
     if (sought.empty()) return 1;
-    for (std::size_t i = static_cast<std::size_t>(start) - 1; i < text.size(); i += isLead(text[i]) ? 2 : 1) {
+    for (std::size_t i = static_cast<std::size_t>(start) - 1; i < text.size(); i += step(text, i)) {
         if (matchesAt(text, i, sought, ignoreCase)) return static_cast<int>(i) + 1;
     }
     return -1;
@@ -192,7 +203,7 @@ int reverseReference(std::string_view text, std::string_view sought, std::option
     std::size_t end = text.size();
     if (start && static_cast<std::size_t>(*start) <= text.size()) end = static_cast<std::size_t>(*start) - 1;
     int last = -1;
-    for (std::size_t i = 0; i < text.size(); i += isLead(text[i]) ? 2 : 1) {
+    for (std::size_t i = 0; i < text.size(); i += step(text, i)) {
         if (i + sought.size() <= end && matchesAt(text, i, sought, ignoreCase)) last = static_cast<int>(i) + 1;
     }
     return last;
@@ -210,9 +221,9 @@ std::string replaceReference(std::string_view text, std::string_view sought, std
             i += sought.size();
             --count;
         } else {
-            const std::size_t step = isLead(text[i]) ? 2 : 1;
-            out += text.substr(i, step);
-            i += step;
+            const std::size_t size = step(text, i);
+            out += text.substr(i, size);
+            i += size;
         }
     }
     return out;
@@ -227,7 +238,7 @@ std::vector<std::string> splitReference(std::string_view text, std::string_view 
             i += separator.size();
             pieceStart = i;
         } else {
-            i += isLead(text[i]) ? 2 : 1;
+            i += step(text, i);
         }
     }
     if (pieceStart < text.size()) pieces.emplace_back(text.substr(pieceStart));
@@ -235,12 +246,11 @@ std::vector<std::string> splitReference(std::string_view text, std::string_view 
 }
 
 // Texts from a few bytes that make lead/trail ambiguity likely, checked against the stepping loops.
-TEST(TextSearchTest, SearchesAgreeWithCharacterSteppingOnRandomTexts) {
-    const char alphabet[] = {'a', 'A', '\\', '\xB0', '\xA1', '\x81'};
-    std::mt19937 rng(20261211);
+void checkRandomTexts(std::string_view alphabet, unsigned seed) {
+    std::mt19937 rng(seed);
     auto randomText = [&](std::size_t maxLength, std::size_t minLength) {
         std::string s(std::uniform_int_distribution<std::size_t>(minLength, maxLength)(rng), ' ');
-        for (char& ch : s) ch = alphabet[std::uniform_int_distribution<std::size_t>(0, sizeof alphabet - 1)(rng)];
+        for (char& ch : s) ch = alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(rng)];
         return s;
     };
     for (int round = 0; round < 20000; ++round) {
@@ -262,6 +272,52 @@ TEST(TextSearchTest, SearchesAgreeWithCharacterSteppingOnRandomTexts) {
             << what;
         ASSERT_EQ(splitText(text, sought), splitReference(text, sought)) << what;
     }
+}
+
+TEST(TextSearchTest, SearchesAgreeWithCharacterSteppingOnRandomTexts) {
+    checkRandomTexts("aA\\\xB0\xA1\x81", 20261211);
+}
+
+// Four-byte forms among double-byte characters: halves that look like characters of their own.
+TEST(TextSearchTest, SearchesAgreeWithCharacterSteppingOnTextsWithFourByteForms) {
+    checkRandomTexts("aA19" "\xFE" "\x81" "\\", 20261212);
+}
+
+// Characters GBK lacks in their four-byte form: 😀 94 39 FC 36, 𠀀 95 32 82 36, 한 83 36 84 33.
+// The tail of one and the head of the next form the four bytes of another such character.
+TEST(TextSearchTest, NoMatchInsideAFourByteForm) {
+    const std::string emoji = "\x94\x39\xFC\x36";
+    const std::string extB = "\x95\x32\x82\x36";
+    const std::string hangul = "\x83\x36\x84\x33";
+    const std::string straddling = "\xFC\x36\x95\x32";  // emoji's tail and extB's head
+    const std::string text = "a" + emoji + extB + "图" + hangul + "b";
+    const FindCase finds[] = {
+        {"straddling form", text, straddling, 1, false, -1},
+        {"second half", text, "\xFC\x36", 1, false, -1},
+        {"second half ignoring case", text, "\xFC\x36", 1, true, -1},
+        {"digit inside", text, "9", 1, false, -1},
+        {"whole form", text, extB, 1, false, 6},
+        {"whole form from its own start", text, extB, 6, false, 6},
+        {"gbk character after forms", text, "图", 1, false, 10},
+        {"form after a gbk character", text, hangul, 1, false, 12},
+        {"ascii after forms", text, "b", 1, false, 16},
+        {"start on a second half counts from there", text, straddling, 4, false, 4},
+    };
+    for (const auto& c : finds) {
+        EXPECT_EQ(findText(c.text, c.sought, c.start, c.ignoreCase), c.expected) << "case " << c.name;
+    }
+    EXPECT_EQ(findTextReverse(text, straddling), -1);
+    EXPECT_EQ(findTextReverse(text, "\x84\x33"), -1);
+    EXPECT_EQ(findTextReverse(text, extB), 6);
+    EXPECT_EQ(replaceSubtext(text, straddling, "X"), text);
+    EXPECT_EQ(replaceSubtext(text, extB, "X"), "a" + emoji + "X图" + hangul + "b");
+    EXPECT_EQ(replaceSubtext(emoji + emoji + emoji, "\x39\xFC"), emoji + emoji + emoji);
+    EXPECT_EQ(splitText(text, straddling), (std::vector<std::string>{text}));
+    EXPECT_EQ(splitText(text, "\xFC\x36"), (std::vector<std::string>{text}));
+    EXPECT_EQ(splitText(emoji + "," + extB + "," + hangul), (std::vector<std::string>{emoji, extB, hangul}));
+    EXPECT_EQ(splitText(text, "图"), (std::vector<std::string>{"a" + emoji + extB, hangul + "b"}));
+    EXPECT_EQ(trimBoth(" " + emoji + "\xA1\xA1"), emoji);
+    EXPECT_EQ(toUpperCase("a" + emoji + "b"), "A" + emoji + "B");
 }
 
 TEST(TextSearchTest, LargeTextWithOneReplacement) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
 
 #include "tests/json/Fixtures.h"
@@ -166,6 +168,34 @@ TEST(JsonDocumentRead, NumbersInThirteenDigitAndShortestForms) {
     EXPECT_DOUBLE_EQ(document.getNumber("result.score"), 97.02147674560547);
 }
 
+TEST(JsonDocumentRead, NegativeZeroKeepsItsSign) {
+    const JsonDocument document = loaded(R"({"a":-0,"b":[-0],"c":-0.0,"d":0})");
+    for (const char* path : {"a", "b[0]", "c"}) {
+        const double number = document.getNumber(path);
+        EXPECT_EQ(number, 0.0) << "path " << path;
+        EXPECT_TRUE(std::signbit(number)) << "path " << path;
+        EXPECT_EQ(document.getText(path), "-0") << "path " << path;
+    }
+    EXPECT_FALSE(std::signbit(document.getNumber("d")));
+    EXPECT_EQ(document.getText("d"), "0");
+    // The script writes -0 as 0 in JSON text.
+    EXPECT_EQ(document.toText(), R"({"a":0,"b":[0],"c":0,"d":0})");
+}
+
+// A text value reads as a number the way the script converts it, rounded once.
+TEST(JsonDocumentRead, NumberOfATextValue) {
+    const std::string tiny = "0." + std::string(400, '0') + "1";
+    const std::string huge = "1" + std::string(400, '0') + "e-5";
+    const JsonDocument document = loaded(R"({"hex":"0x8a233138131c541013d","tiny":")" + tiny + R"(","huge":")" + huge +
+                                         R"(","binary":" 0b101 ","word":"12px","negativeZero":"-0"})");
+    EXPECT_EQ(document.getNumber("hex"), 40770984830269367779328.0);
+    EXPECT_EQ(document.getNumber("tiny"), 0.0);
+    EXPECT_EQ(document.getNumber("huge"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(document.getNumber("binary"), 5.0);
+    EXPECT_EQ(document.getNumber("word"), 0.0) << "NaN reads as 0";
+    EXPECT_TRUE(std::signbit(document.getNumber("negativeZero")));
+}
+
 TEST(JsonDocumentRead, OtherValuesInTheScriptTextForm) {
     const JsonDocument document = loaded(test::kScores);
     expectTexts(document, {
@@ -318,6 +348,18 @@ TEST(JsonDocumentText, ChineseMemberNamesInPaths) {
     expectTexts(document, {{"结果.分数", "80"}, {"结果['分数']", "80"}, {"结果.名单[0]", "张三"}});
     EXPECT_EQ(document.getJson("结果"), R"({"分数":80,"名单":["张三"]})");
     EXPECT_EQ(document.getText("结果，分数"), "");
+}
+
+// A name written with escapes names the same member; a symbol is no name unless quoted.
+TEST(JsonDocumentText, EscapedAndSymbolNamesInPaths) {
+    const JsonDocument document = loaded(R"({"ab":{"c":1},"\u540d\u5b57":"x","\u2103":2})");
+    EXPECT_EQ(document.getText("\\u0061b.c"), "1");
+    EXPECT_EQ(document.getText("a\\u{62}.\\u0063"), "1");
+    EXPECT_EQ(document.getText("名字"), "x");
+    EXPECT_EQ(document.getText("\\u540d\\u5b57"), "x");
+    EXPECT_EQ(document.getText("℃"), "");
+    EXPECT_EQ(document.typeOf("℃"), -1);
+    EXPECT_EQ(document.getText("['℃']"), "2") << "a quoted name may hold any character";
 }
 
 }  // namespace

@@ -1,12 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "json/JsonDocument.h"
 #include "json/JsonValue.h"
 
 namespace vd {
 namespace {
+
+// Resident memory of the process in bytes, from /proc/self/status.
+long long residentBytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) return std::stoll(line.substr(6)) * 1024;
+    }
+    return -1;
+}
 
 std::string nested(int depth, const char* open, const char* close, const char* inner = "") {
     std::string text;
@@ -84,6 +96,69 @@ TEST(JsonLimits, LargeObjectsAndArrays) {
     const std::string big(4 << 20, 'x');
     EXPECT_TRUE(document.parse("[\"" + big + "\"]"));
     EXPECT_EQ(document.getText("[0]").size(), big.size());
+}
+
+// Holes cost nothing: twenty writes, each 2^20 places past the end, keep the array's length,
+// elements and JSON form as the script gives them without a full value per hole.
+TEST(JsonLimits, WritesFarPastTheEndCostNoMemoryPerHole) {
+    constexpr std::size_t kGap = std::size_t{1} << 20;
+    const long long before = residentBytes();
+    ASSERT_GT(before, 0);
+    JsonDocument document;
+    document.reset(JsonDocument::kTypeArray);
+    std::size_t length = 0;
+    for (int i = 0; i < 20; ++i) {
+        length += kGap + 1;
+        document.setElement(static_cast<int>(length - 1), std::to_string(i), true);
+    }
+    const long long grown = residentBytes() - before;
+    EXPECT_LT(grown, 16LL << 20) << "bytes resident after the writes";
+
+    EXPECT_EQ(document.getNumber("length"), static_cast<double>(length));
+    EXPECT_EQ(document.memberCount(), 20);
+    EXPECT_EQ(document.getText("[" + std::to_string(kGap) + "]"), "0");
+    EXPECT_EQ(document.getText("[" + std::to_string(length - 1) + "]"), "19");
+    EXPECT_EQ(document.getText("[5]"), "");
+    EXPECT_EQ(document.typeOf("[5]"), -1);
+    std::vector<Text> names;
+    ASSERT_EQ(document.memberNames(names), 20);
+    EXPECT_EQ(names.front(), std::to_string(kGap));
+    EXPECT_EQ(names.back(), std::to_string(length - 1));
+
+    // A write past the last element but within reach still works; one beyond the reach does not.
+    document.setElement(static_cast<int>(length + kGap), "x");
+    EXPECT_EQ(document.getNumber("length"), static_cast<double>(length + kGap + 1));
+    document.setElement(static_cast<int>(length + 3 * kGap), "y");
+    EXPECT_EQ(document.getNumber("length"), static_cast<double>(length + kGap + 1));
+
+    // Splicing a hole or an element moves the later ones down by one.
+    document.removeElement(0);
+    EXPECT_EQ(document.getText("[" + std::to_string(kGap - 1) + "]"), "0");
+    document.removeElement(static_cast<int>(kGap - 1));
+    EXPECT_EQ(document.memberCount(), 20);
+    EXPECT_EQ(document.getText("[" + std::to_string(2 * kGap - 1) + "]"), "1");
+}
+
+TEST(JsonLimits, HolesInJsonAndTextForms) {
+    JsonDocument document;
+    ASSERT_TRUE(document.parse("[1]"));
+    document.setElement(3, "4", true);
+    EXPECT_EQ(document.toText(), "[1,null,null,4]");
+    EXPECT_EQ(document.memberCount(), 2);
+    document.setElement(1, "2", true);
+    EXPECT_EQ(document.toText(), "[1,2,null,4]");
+    document.setElement(2, "3", true);
+    EXPECT_EQ(document.toText(), "[1,2,3,4]");
+    EXPECT_EQ(document.memberCount(), 4);
+    document.setElement(6, "7", true);
+    document.removeElement(4);
+    EXPECT_EQ(document.toText(), "[1,2,3,4,null,7]");
+    document.removeElement(-1);
+    EXPECT_EQ(document.toText(), "[1,2,3,4,null]");
+    document.appendElement("6", "", true);
+    EXPECT_EQ(document.toText(), "[1,2,3,4,null,6]");
+    document.setText("a", "x");
+    EXPECT_EQ(document.getDocument("[5]").toText(), "6");
 }
 
 }  // namespace

@@ -78,6 +78,86 @@ TEST(JsonNumberText, StringToNumber) {
     }
 }
 
+// Every form ToNumber accepts, converted with correct rounding; anything else is NaN.
+TEST(JsonNumberText, StringToNumberFollowsTheNumericLiteralGrammar) {
+    const std::string tinyText = "0." + std::string(400, '0') + "1";
+    const std::string hugeText = "1" + std::string(400, '0') + "e-5";
+    const std::string longOne = "1." + std::string(5000, '0') + "1";
+    struct Row {
+        std::string text;
+        double expected;
+    } rows[] = {
+        {tinyText, 0},
+        {"-" + tinyText, -0.0},
+        {hugeText, kInfinity},
+        {"1" + std::string(400, '0') + "e-390", 1e10},
+        {"0." + std::string(300, '0') + "1e310", 1e9},
+        {longOne, 1},
+        {"1e99999999999999999999", kInfinity},
+        {"1e-99999999999999999999", 0},
+        {"0e99999999999999999999", 0},
+        {"2.2250738585072011e-308", 2.2250738585072011e-308},
+        {"4.9e-324", 5e-324},
+        {"2.4703282292062328e-324", 5e-324},
+        {"2.4703282292062327e-324", 0},
+        {"9007199254740993", 9007199254740992.0},
+        {"9007199254740995", 9007199254740996.0},
+        {"0x20000000000001", 9007199254740992.0},
+        {"0x20000000000003", 9007199254740996.0},
+        // Above 2^53 the value is rounded once, not digit by digit.
+        {"0xe1988adf06c144a", 1015993471593092224.0},
+        {"0Xb9d179e06c0fd4f5", 13389617171941808128.0},
+        {"0x8a233138131c541013d", 40770984830269367779328.0},
+        {"0x" + std::string(300, 'f'), kInfinity},
+        {"0b101", 5},
+        {"0B11", 3},
+        {"0o17", 15},
+        {"0O777", 511},
+        {"0b" + std::string(53, '1') + "1", 18014398509481984.0},
+        {"0o1000000000000000001", 18014398509481984.0},
+        {"-0", -0.0},
+        {"+0", 0},
+        {utf8(u8"\t\r\n\v\f \u00a0 42 \u3000\ufeff"), 42},
+        {utf8(u8"\u2028-7\u2029"), -7},
+        {"+Infinity", kInfinity},
+        {".5e1", 5},
+        {"5.e-1", 0.5},
+        {"1E+2", 100},
+        {"00012", 12},
+        {"-0x10", kNaN},
+        {"+0x10", kNaN},
+        {"0x1.8", kNaN},
+        {"0x1p3", kNaN},
+        {"0b2", kNaN},
+        {"0o8", kNaN},
+        {"0b", kNaN},
+        {"0o", kNaN},
+        {"1_000", kNaN},
+        {"infinity", kNaN},
+        {"Infinity1", kNaN},
+        {"inf", kNaN},
+        {"nan", kNaN},
+        {"NaN", kNaN},
+        {".", kNaN},
+        {"1e", kNaN},
+        {"1e+", kNaN},
+        {"++1", kNaN},
+        {"1 2", kNaN},
+        {"0x 1", kNaN},
+        {utf8(u8"\u00851"), kNaN},
+    };
+    for (const Row& row : rows) {
+        const double value = ecmaStringToNumber(row.text);
+        const std::string name = row.text.size() > 40 ? row.text.substr(0, 40) + "..." : row.text;
+        if (std::isnan(row.expected)) {
+            EXPECT_TRUE(std::isnan(value)) << "text '" << name << "' gave " << value;
+        } else {
+            EXPECT_EQ(value, row.expected) << "text '" << name << "'";
+            EXPECT_EQ(std::signbit(value), std::signbit(row.expected)) << "text '" << name << "'";
+        }
+    }
+}
+
 TEST(JsonSerializer, QuotesEveryListedCharacter) {
     struct Row {
         std::u8string_view in;
@@ -149,7 +229,16 @@ TEST(JsonPathSteps, Grammar) {
         {".if", false, {}},
         {".a.class", false, {}},
         {"a", false, {}},
-        {".a\\u0062", false, {}},
+        {".a\\u0062", true, {"ab"}},
+        {".\\u0061", true, {"a"}},
+        {".\\u{61}b", true, {"ab"}},
+        {".\\u0024\\u005f", true, {"$_"}},
+        {".\\u0031", false, {}},
+        {".a\\u002e", false, {}},
+        {".\\u0069f", false, {}},
+        {".a\\u00", false, {}},
+        {".a\\x62", false, {}},
+        {".a\\u{110000}", false, {}},
     };
     for (const Row& row : rows) {
         const auto steps = parseMemberSteps(row.suffix);
@@ -159,8 +248,29 @@ TEST(JsonPathSteps, Grammar) {
         }
     }
     EXPECT_TRUE(parseMemberSteps(utf8(u8".结果.分数")));
+    EXPECT_EQ(parseMemberSteps(utf8(u8".\\u7ed3\\u679c")), std::vector<std::string>{utf8(u8"结果")});
     EXPECT_FALSE(parseMemberSteps(utf8(u8".结果，分数")));
     EXPECT_FALSE(parseMemberSteps(utf8(u8".a\u3000b")));
+}
+
+// Names are exactly the script's identifiers: ID_Start (with $ and _) first, then ID_Continue
+// (with $, ZWNJ and ZWJ); symbols and other numbers are no name characters.
+TEST(JsonPathSteps, IdentifierCharactersByUnicodeProperty) {
+    struct Row {
+        const char8_t* suffix;
+        bool ok;
+    } rows[] = {
+        {u8".℃", false},           {u8".a℃", false},        {u8".№", false},          {u8".a№", false},
+        {u8".㈠", false},           {u8".a㈠", false},        {u8".０a", false},         {u8".＿a", false},
+        {u8".a０", true},           {u8".a＿", true},         {u8".ａ", true},           {u8".名字", true},
+        {u8".名字１", true},        {u8".𠀀", true},          {u8".ⅷ", true},           {u8".ä\u0301", true},
+        {u8".\u0301", false},       {u8".a\u200c", true},     {u8".\u200c", false},     {u8".😀", false},
+        {u8".a•", false},           {u8".a™", false},         {u8".a©", false},         {u8".한국어", true},
+        {u8".a\u00b7", true},       {u8".\u2118", true},      {u8".\u309b", true},      {u8".\u00b7a", false},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(parseMemberSteps(utf8(row.suffix)).has_value(), row.ok) << "suffix " << utf8(row.suffix);
+    }
 }
 
 TEST(JsonPathSteps, ArrayIndexNames) {

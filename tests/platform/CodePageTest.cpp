@@ -57,11 +57,45 @@ TEST(CodePageTest, InvalidBytesBecomeOneReplacementEachAndTheRestSurvives) {
     }
 }
 
-TEST(CodePageTest, CharactersWithoutAGbkFormBecomeQuestionMarks) {
-    EXPECT_EQ(encodeFromWide(u"a\U0001F600b", kCodePageGbk), "a?b");
-    EXPECT_EQ(encodeFromWide(u"\u0E01\u0E02", kCodePageGbk), "??");  // Thai
+// Characters GBK lacks take their four-byte GB18030 form, so nothing is lost on the way through.
+TEST(CodePageTest, CharactersWithoutAGbkFormKeepTheirFourByteForm) {
+    const RoundTripCase cases[] = {
+        {"emoji", "a\x94\x39\xFC\x36" "b", "a\xF0\x9F\x98\x80" "b"},
+        {"cjk extension b", "\x95\x32\x82\x36", "\xF0\xA0\x80\x80"},
+        {"hangul", "\x83\x36\x84\x33\x82\x37\xF4\x30\x83\x32\xEB\x35", "\xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4"},
+        {"bullet, trade mark, copyright", "\x81\x36\xA6\x31\x81\x36\xBE\x34\x81\x30\x84\x38",
+         "\xE2\x80\xA2\xE2\x84\xA2\xC2\xA9"},
+        {"thai", "\x81\x32\xCE\x39", "\xE0\xB8\x81"},
+        {"next to gbk characters", "\x94\x39\xFC\x36\xCD\xBC", "\xF0\x9F\x98\x80\xE5\x9B\xBE"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(utf8ToGbkBytes(c.utf8), c.gbk) << c.name;
+        EXPECT_EQ(gbkToUtf8Bytes(c.gbk), c.utf8) << c.name;
+    }
+    EXPECT_EQ(encodeFromWide(u"a\U0001F600b", kCodePageGbk), "a\x94\x39\xFC\x36" "b");
+    EXPECT_EQ(decodeToWide("a\x94\x39\xFC\x36" "b", kCodePageGbk), u"a\U0001F600b");
+    // What stands for bytes that could not be read stays the '?' it always was.
     EXPECT_EQ(encodeFromWide(u"x\uFFFDy", kCodePageGbk), "x?y");
-    EXPECT_EQ(utf8ToGbkBytes("\xF0\x9F\x98\x80\xE5\x9B\xBE"), "?\xCD\xBC");
+    EXPECT_EQ(utf8ToGbkBytes("x\xFFy"), "x?y");
+}
+
+// Every character of code page 936 keeps exactly its bytes, the euro sign at 0x80 included.
+TEST(CodePageTest, EveryGbkCharacterKeepsItsBytes) {
+    int characters = 0;
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        for (int trail = 0x40; trail <= 0xFE; ++trail) {
+            if (trail == 0x7F) continue;
+            const std::string gbk = {static_cast<char>(lead), static_cast<char>(trail)};
+            const std::u16string wide = decodeToWide(gbk, kCodePageGbk);
+            // A2 E3 is GB18030's own form of the euro sign, which code page 936 writes as 0x80.
+            if (wide == u"\uFFFD\uFFFD" || wide.size() != 1 || gbk == "\xA2\xE3") continue;
+            ++characters;
+            EXPECT_EQ(encodeFromWide(wide, kCodePageGbk), gbk) << std::hex << lead << trail;
+        }
+    }
+    EXPECT_GT(characters, 21000);
+    EXPECT_EQ(decodeToWide("\x80", kCodePageGbk), u"\u20AC");
+    EXPECT_EQ(encodeFromWide(u"\u20AC", kCodePageGbk), "\x80");
 }
 
 TEST(CodePageTest, UnpairedSurrogatesAreReplacedNotDropped) {

@@ -177,7 +177,10 @@ TEST(EncodingTest, TextToWideIncludesTheZeroUnit) {
         {"outside the basic plane", "\xF0\x9F\x98\x80", 65001, {0x3D, 0xD8, 0x00, 0xDE, 0, 0}},
         // More units in UTF-8 than the same bytes read as GBK would give: all of them still fit.
         {"gbk pairs read as utf-8", "\x81\x40\x81\x40", 65001, {0xFD, 0xFF, 0x40, 0, 0xFD, 0xFF, 0x40, 0, 0, 0}},
-        {"unsupported code page", "abc", 1252, {0, 0}},
+        // The array sized for the text in GBK stays all zero bytes.
+        {"unsupported code page", "abc", 1252, ByteArray(8, 0)},
+        {"unsupported code page, chinese", "图片", 1252, ByteArray(6, 0)},
+        {"unsupported code page, empty", "", 1252, {0, 0}},
     };
     for (const auto& c : cases) EXPECT_EQ(textToWide(c.text, c.codePage), c.wide) << "case " << c.name;
     EXPECT_EQ(textToWide("\xE5\x9B\xBE"), (ByteArray{0xFE, 0x56, 0, 0}));
@@ -201,13 +204,16 @@ TEST(EncodingTest, WideToTextReadsUpToTheZeroUnit) {
         {"up to the first zero unit", {0x61, 0, 0, 0, 0x62, 0}, 936, "a"},
         {"lone last byte", {0x61, 0, 0x62}, 936, "a"},
         {"empty", {}, 936, ""},
-        {"no gbk form", {0x01, 0x0E, 0x61, 0}, 936, "?a"},
-        {"pair without gbk form", {0x3D, 0xD8, 0x00, 0xDE, 0, 0}, 936, "?"},
+        {"no gbk form", {0x01, 0x0E, 0x61, 0}, 936, "\x81\x32\xCE\x39" "a"},
+        {"pair without gbk form", {0x3D, 0xD8, 0x00, 0xDE, 0, 0}, 936, "\x94\x39\xFC\x36"},
         {"unpaired surrogate to gbk", {0x00, 0xD8, 0x61, 0}, 936, "?a"},
         {"unpaired surrogate to utf-8", {0x00, 0xD8, 0x61, 0}, 65001, "\xEF\xBF\xBD" "a"},
         // Four UTF-8 bytes for each pair, where GBK needs one.
         {"longer in utf-8 than in gbk", threeEmoji, 65001, "\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80"},
-        {"unsupported code page", {0x61, 0, 0, 0}, 1252, ""},
+        // Twice the bytes the text needs in GBK, zero byte included, as spaces.
+        {"unsupported code page", {0x61, 0, 0, 0}, 1252, "    "},
+        {"unsupported code page, chinese", {0xFE, 0x56, 0x47, 0x72, 0, 0}, 1252, std::string(10, ' ')},
+        {"unsupported code page, empty", {}, 0, "  "},
     };
     for (const auto& c : cases) EXPECT_EQ(wideToText(c.wide, c.codePage), c.text) << "case " << c.name;
     EXPECT_EQ(wideToText(ByteArray{0xFE, 0x56, 0, 0}), "图");
@@ -222,6 +228,14 @@ TEST(EncodingTest, ConversionsRoundTrip) {
     EXPECT_EQ(wideToText(textToWide(gbk, 936), 65001), utf8);
     EXPECT_EQ(wideToText(textToWide(utf8, 65001), 936), gbk);
     EXPECT_EQ(textToWide(gbk, 936).size(), 2 * (std::u16string(u"图片1 abc，。　人脸对比").size() + 1));
+
+    // Characters GBK lacks travel in their four-byte form and come back whole.
+    const std::string beyondGbk = reinterpret_cast<const char*>(u8"한국어 • ™ © 😀 𠀀 图");
+    const Text text = wideToText(textToWide(beyondGbk, 65001), 936);
+    EXPECT_EQ(text.size(), 4u * 8 + 2 + 6);
+    EXPECT_EQ(gbkToUtf8(text), beyondGbk);
+    EXPECT_EQ(wideToText(textToWide(text, 936), 65001), beyondGbk);
+    EXPECT_EQ(textToWide(text, 936), textToWide(beyondGbk, 65001));
 }
 
 }  // namespace

@@ -96,7 +96,8 @@ TEST_F(DialogsTest, RealFileDialogOpensInTheInitialFolderThenOffersTheLastFile) 
     });
     ASSERT_TRUE(dialog.open());
     EXPECT_EQ(dialog.chosenFile(), first);
-    EXPECT_EQ(dialog.chosenFileText(), folder.path().string() + "/" + vd::testing::gbk(u8"第一 ?.png"));
+    // The emoji GBK lacks keeps its four-byte form.
+    EXPECT_EQ(dialog.chosenFileText(), folder.path().string() + "/" + vd::testing::gbk(u8"第一 ") + "\x94\x39\xFC\x36.png");
 
     whenModal<QFileDialog>([&](QFileDialog* shown) {
         ASSERT_EQ(shown->selectedFiles().size(), 1);
