@@ -34,8 +34,11 @@ public:
     platform::GroupBox groupBox(const char* name) const;
     platform::TabControl tabControl(const char* name) const;
     platform::RadioButton radioButton(const char* name) const;
-    // Shows the outer page (0 "人脸对比", 1 "文字识别") and clicks the button or radio button there.
+    // Shows the outer page (0 "人脸对比", 1 "文字识别") and clicks the button or radio button there;
+    // returns when what the click started has ended (a reply has been shown).
     void click(int page, const char* name) const;
+    // The same click, returning at once.
+    void clickWithoutWaiting(int page, const char* name) const;
 
 private:
     QWidget* find(const char* name) const;
@@ -53,7 +56,7 @@ protected:
     struct Message {
         Text caption;
         Text text;
-        bool windowShown;  // the main window could be used when the box opened
+        bool windowShown;  // the main window was shown and could be used when the box opened
     };
 
     static void SetUpTestSuite() { ensureGui(); }
