@@ -64,8 +64,9 @@ protected:
     void TearDown() override;
 
     // Runs the program with a client of the stand-in; `body` runs inside its message loop with the
-    // shown main window, which is then closed. Returns runProgram's result.
-    int runProgramWith(const std::function<void(RunningWindow&)>& body);
+    // shown main window, which is then closed. Returns runProgram's result. The body starts once
+    // the token reply has been shown, or at once with the window shown when `afterTokenReply` is false.
+    int runProgramWith(const std::function<void(RunningWindow&)>& body, bool afterTokenReply = true);
 
     // Picks a file of these bytes with the picture button `button` of outer page `page`.
     void pick(RunningWindow& window, int page, const char* button, const ByteArray& bytes);
