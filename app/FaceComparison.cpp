@@ -1,8 +1,10 @@
 #include "app/FaceComparison.h"
 
+#include "app/FaceMatchOutcome.h"
+#include "app/MainWindowLayout.h"
 #include "app/Messages.h"
 #include "app/RequestTiming.h"
-#include "common/TextOps.h"
+#include "app/ServiceExchange.h"
 
 namespace vd {
 namespace {
@@ -41,49 +43,52 @@ void readFaceMatchReply(AppState& state, const Text& reply) {
     }
 }
 
+void showFaceMatchOutcome(const platform::Window& window, const FaceMatchOutcome& outcome) {
+    if (!outcome.ok) {
+        window.editBox(control::kErrorCode).setText(outcome.errorCode);
+        window.editBox(control::kErrorDescription).setText(outcome.errorDescription);
+        window.editBox(control::kErrorMessage).setText(outcome.errorMessage);
+        window.groupBox(control::kErrorPanel).setVisible(true);
+        window.shapeBox(control::kIndicator).setFillColour(kRed);
+        return;
+    }
+    window.groupBox(control::kErrorPanel).setVisible(false);
+    window.shapeBox(control::kIndicator).setFillColour(kGreen);
+    window.label(control::kVerdict).setText(outcome.verdict);
+    window.label(control::kScore).setText(outcome.score + " %");
+    window.label(control::kFirstToken).setText(outcome.firstToken);
+    window.label(control::kSecondToken).setText(outcome.secondToken);
+}
+
 void startFaceComparison(App& app) {
     AppState& state = app.state;
     platform::Window& window = app.window;
     noteRequestStart(state);
-    if (window.pictureBox("图片框1").picture().empty()) {
+    if (window.pictureBox(control::kPictureOne).picture().empty()) {
         showMessage("图片1无图片！");
         return;
     }
-    if (window.pictureBox("图片框2").picture().empty()) {
+    if (window.pictureBox(control::kPictureTwo).picture().empty()) {
         showMessage("图片2无图片！");
         return;
     }
     if (!state.visionClient || !state.jsonDoc) return;
 
-    window.label("透明标签14").setText("识别中,请稍等...");
-    window.label("透明标签17").setText("-");
-    window.groupBox("错误框2").setVisible(false);
+    window.label(control::kVerdict).setText("识别中,请稍等...");
+    window.label(control::kScore).setText("-");
+    window.groupBox(control::kErrorPanel).setVisible(false);
 
-    const Text reply =
-        state.visionClient->matchFaces(window.pictureBox("图片框1").picture(), window.pictureBox("图片框2").picture());
-    readFaceMatchReply(state, reply);
-    if (!state.lastReplyOk) {
-        window.editBox("错误代码框2").setText(state.lastErrorCode);
-        window.editBox("错误描述框2").setText(state.lastErrorDescription);
-        window.editBox("错误信息框2").setText(state.lastErrorMessage);
-        window.groupBox("错误框2").setVisible(true);
-        window.shapeBox("外形框2").setFillColour(kRed);
-        return;
-    }
-    window.groupBox("错误框2").setVisible(false);
-    window.shapeBox("外形框2").setFillColour(kGreen);
-
-    JsonDocument& doc = *state.jsonDoc;
-    doc.parse(reply);
-    const int score = textToInteger(doc.getDocument("result.score").toText());
-    if (score >= 80) window.label("透明标签14").setText("两张图片一定是同一个人！");
-    if (score < 80) window.label("透明标签14").setText("两张图片可能不是同一个人");
-    window.label("透明标签17").setText(doc.getDocument("result.score").toText() + " %");
-    window.label("透明标签9").setText(doc.getText("result['face_list'][0]['face_token']"));
-    window.label("透明标签12").setText(doc.getText("result['face_list'][1]['face_token']"));
-    doc.clear();
-
-    window.label("透明标签77").setText(elapsedSinceRequestStart(state));
+    exchangeWithService(
+        app,
+        [first = window.pictureBox(control::kPictureOne).picture(), second = window.pictureBox(control::kPictureTwo).picture()](
+            VisionApiClient& client) { return client.matchFaces(first, second); },
+        [&app](const Text& reply) {
+            const FaceMatchOutcome outcome = readFaceMatchOutcome(app.state, reply);
+            showFaceMatchOutcome(app.window, outcome);
+            if (!outcome.ok) return;
+            app.state.jsonDoc->clear();
+            app.window.label(control::kComparisonTime).setText(elapsedSinceRequestStart(app.state));
+        });
 }
 
 }  // namespace vd

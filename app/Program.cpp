@@ -8,6 +8,15 @@
 #include "platform/gui/GuiRuntime.h"
 
 namespace vd {
+namespace {
+
+#ifdef VD_CHECK_CONTROL_NAMES
+constexpr bool kControlNamesChecked = true;
+#else
+constexpr bool kControlNamesChecked = false;
+#endif
+
+}  // namespace
 
 int runProgram(AppState& state, const VisionClientFactory& makeVisionClient) {
     platform::GuiRuntime gui("vision-desk");
@@ -16,6 +25,7 @@ int runProgram(AppState& state, const VisionClientFactory& makeVisionClient) {
     gui.registerExitRoutine([&state] { exitCleanup(state); });
 
     platform::Window window(mainWindowLayout());
+    window.setUnknownControlsFatal(kControlNamesChecked);
     App app{state, window};
     bindPictureHandlers(app);
     bindWorkflowHandlers(app);
@@ -24,8 +34,7 @@ int runProgram(AppState& state, const VisionClientFactory& makeVisionClient) {
 }
 
 void onMainWindowCreated(App& app) {
-    connectToService(app);
-    app.window.fileDialog(control::kFileDialog).setInitialFolder(platform::desktopFolder());
+    connectToService(app, [&app] { app.window.fileDialog(control::kFileDialog).setInitialFolder(platform::desktopFolder()); });
 }
 
 void exitCleanup(AppState& state) {

@@ -10,7 +10,8 @@ namespace vd {
 // no factory and gets the built-in client (createGlobalObjects).
 int runProgram(AppState& state, const VisionClientFactory& makeVisionClient = {});
 
-// The main window's "created" event.
+// The main window's "created" event: connectToService, then, once its reply is in, the file
+// dialog's initial folder.
 void onMainWindowCreated(App& app);
 
 // Registered with the GUI run time at start; it calls this once when the program ends.

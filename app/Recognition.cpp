@@ -1,84 +1,82 @@
 #include "app/Recognition.h"
 
-#include <algorithm>
-
+#include "app/MainWindowLayout.h"
 #include "app/Messages.h"
 #include "app/RequestTiming.h"
-#include "common/TextOps.h"
+#include "app/ServiceExchange.h"
 
 namespace vd {
 
-void showTextResult(App& app) {
-    const JsonDocument& doc = *app.state.jsonDoc;
+void showTextResult(App& app, const TextLines& result) {
     platform::Window& window = app.window;
-    const int count = textToInteger(doc.getText("words_result_num"));
-    if (count == 0) {
-        window.editBox("编辑框1").setText("未识别到任何信息");
-        window.label("透明标签67").setText("失败");
+    if (result.count == 0) {
+        window.editBox(control::kRecognizedText).setText("未识别到任何信息");
+        window.label(control::kStatus).setText("失败");
         return;
     }
-    window.label("透明标签67").setText("成功");
-    window.tabControl("高级选择夹2").setCurrentPage(0);
-
-    // A count beyond the array reads missing lines as empty ones, bounded so that the work stays
-    // proportional to the reply.
-    const long long carried = doc.memberCount("words_result");
-    const long long lines = std::min<long long>(count, carried + kMaxMissingTextLines);
-    Text text = window.editBox("编辑框1").text();
-    for (long long k = 0; k < lines; ++k) {
-        text += doc.getText("words_result[" + std::to_string(k) + "]['words']");
+    window.label(control::kStatus).setText("成功");
+    window.tabControl(control::kResultTabs).setCurrentPage(0);
+    Text text = window.editBox(control::kRecognizedText).text();
+    for (const Text& line : result.lines) {
+        text += line;
         text += "\r\n";
     }
-    window.editBox("编辑框1").setText(text);
+    window.editBox(control::kRecognizedText).setText(text);
 }
 
-void showPlateResult(App& app) {
-    const JsonDocument& doc = *app.state.jsonDoc;
+void showPlateResult(App& app, const PlateReading& plate) {
     platform::Window& window = app.window;
-    window.tabControl("高级选择夹2").setCurrentPage(1);
-    Text colour = doc.getText("words_result['color']");
-    window.label("透明标签72").setText(doc.getText("words_result['number']"));
-    window.label("透明标签73").setText(leftOfText(doc.getText("words_result['number']"), 3));
-    if (colour == "blue") colour = "蓝牌";
-    if (colour == "green") colour = "绿牌(新能源)";
-    if (colour == "yellow") colour = "黄牌";
-    window.label("透明标签71").setText(colour);
+    window.tabControl(control::kResultTabs).setCurrentPage(1);
+    window.label(control::kPlateNumber).setText(plate.number);
+    window.label(control::kPlateRegion).setText(plate.region);
+    window.label(control::kPlateColour).setText(plate.colour);
+}
+
+void showRecognitionOutcome(App& app, const RecognitionOutcome& outcome) {
+    if (outcome.error) {
+        app.window.editBox(control::kRecognizedText)
+            .setText("错误！\r\n错误码：" + outcome.errorCode + "\r\n错误信息：" + outcome.errorMessage);
+        app.window.label(control::kStatus).setText("失败");
+        return;
+    }
+    if (outcome.text) showTextResult(app, *outcome.text);
+    if (outcome.plate) showPlateResult(app, *outcome.plate);
 }
 
 void startRecognition(App& app) {
     AppState& state = app.state;
     platform::Window& window = app.window;
     noteRequestStart(state);
-    if (window.pictureBox("图片框5").picture().empty()) {
+    if (window.pictureBox(control::kRecognitionPicture).picture().empty()) {
         showMessage("请打开图片后再识别");
         return;
     }
     if (!state.visionClient || !state.jsonDoc) return;
 
     Text url;
-    if (window.radioButton("单选框1").checked()) url = state.visionClient->endpointUrl(kGeneralTextPath);
-    if (window.radioButton("单选框2").checked()) url = state.visionClient->endpointUrl(kLicensePlatePath);
+    if (window.radioButton(control::kTextChoice).checked()) url = state.visionClient->endpointUrl(kGeneralTextPath);
+    if (window.radioButton(control::kPlateChoice).checked()) url = state.visionClient->endpointUrl(kLicensePlatePath);
 
-    window.label("透明标签67").setText("-");
-    window.editBox("编辑框1").setText("");
-    window.label("透明标签71").setText("-");
-    window.label("透明标签72").setText("-");
-    window.label("透明标签73").setText("-");
+    window.label(control::kStatus).setText("-");
+    window.editBox(control::kRecognizedText).setText("");
+    window.label(control::kPlateColour).setText("-");
+    window.label(control::kPlateNumber).setText("-");
+    window.label(control::kPlateRegion).setText("-");
 
-    const Text reply = state.visionClient->recognize(window.pictureBox("图片框5").picture(), url);
-    JsonDocument& doc = *state.jsonDoc;
-    doc.parse(reply);
-    if (!doc.getText("error_code").empty()) {
-        window.editBox("编辑框1").setText("错误！\r\n错误码：" + doc.getText("error_code") + "\r\n错误信息：" +
-                                          doc.getText("error_msg"));
-        window.label("透明标签67").setText("失败");
-        return;
-    }
-    if (window.radioButton("单选框1").checked()) showTextResult(app);
-    if (window.radioButton("单选框2").checked()) showPlateResult(app);
-    doc.clear();
-
-    window.label("透明标签81").setText(elapsedSinceRequestStart(state));
+    exchangeWithService(
+        app,
+        [picture = window.pictureBox(control::kRecognitionPicture).picture(), url](VisionApiClient& client) {
+            return client.recognize(picture, url);
+        },
+        [&app](const Text& reply) {
+            const RecognitionKinds kinds{app.window.radioButton(control::kTextChoice).checked(),
+                                         app.window.radioButton(control::kPlateChoice).checked()};
+            const RecognitionOutcome outcome = readRecognitionOutcome(*app.state.jsonDoc, reply, kinds);
+            showRecognitionOutcome(app, outcome);
+            if (outcome.error) return;
+            app.state.jsonDoc->clear();
+            app.window.label(control::kRecognitionTime).setText(elapsedSinceRequestStart(app.state));
+        });
 }
 
 }  // namespace vd

@@ -15,8 +15,12 @@ using VisionClientFactory = std::function<std::unique_ptr<VisionApiClient>()>;
 // the client is the built-in one (the service's host, keys and the system's trust store); tests
 // pass one that makes a client of their own local service.
 void createGlobalObjects(AppState& state, const VisionClientFactory& makeVisionClient = {});
-// First step of the "created" event: fetches the access token, appends the caption suffix.
-void connectToService(App& app);
+// First step of the "created" event: fetches the access token off the GUI thread (the window
+// takes no input meanwhile), then appends the caption suffix, shows the message box on failure
+// and runs `then`.
+void connectToService(App& app, std::function<void()> then = {});
+// The caption suffix for the result of fetchAccessToken, and the message box unless it is "1".
+void showConnectionResult(App& app, const Text& result);
 // Steps 1 and 3 of exitCleanup.
 void destroyVisionClient(AppState& state);
 void destroyJsonDocument(AppState& state);

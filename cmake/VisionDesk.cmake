@@ -5,6 +5,17 @@ if(VISION_DESK_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# ThreadSanitizer cannot be combined with AddressSanitizer: a configuration of its own. Qt is not
+# built with it: run with TSAN_OPTIONS=ignore_noninstrumented_modules=1 (the tsan test preset does),
+# or memory that Qt's own thread pool hands over shows as races.
+if(VISION_DESK_TSAN)
+  if(VISION_DESK_SANITIZE)
+    message(FATAL_ERROR "VISION_DESK_TSAN and VISION_DESK_SANITIZE cannot be combined")
+  endif()
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
+
 # Every literal text of the program is GBK (code page 936) bytes: sources are UTF-8 and the
 # compiler converts narrow literals. u8"", u"" and U"" literals are unaffected.
 # clang has no converting execution character set (fuzz builds): there the flags are left out.

@@ -99,6 +99,11 @@ public:
     // holds no certificate (no extra authority is then trusted).
     virtual bool setTrustedCaFile(const Text& path);
 
+    // The one operation that may be called from another thread while an exchange runs: that
+    // exchange fails at once (as if the connection dropped), and so does every later one until
+    // resetSession. For a program that ends without waiting for a reply.
+    void abortTransfer() const;
+
     // The object's state, in the order of its layout.
     platform::HttpSession session;
     platform::HttpConnection connection;

@@ -36,6 +36,10 @@ public:
     // `endpointUrl` without query, e.g. endpointUrl(kGeneralTextPath).
     Text recognize(const ByteArray& picture, std::string_view endpointUrl);
 
+    // May be called from another thread while an exchange runs: it ends with the empty reply at
+    // once, and so do later ones (HttpClient::abortTransfer).
+    void abortTransfer() const { http.abortTransfer(); }
+
     // "https://" + host + path.
     Text endpointUrl(std::string_view path) const;
     const Text& host() const { return host_; }

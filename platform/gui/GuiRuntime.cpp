@@ -91,6 +91,8 @@ int GuiRuntime::runMessageLoop(Window& mainWindow) {
     mainWindow.setClosedHandler([] { QCoreApplication::quit(); });
     QApplication::exec();
     mainWindow.setClosedHandler({});
+    // A request still running is abandoned, not waited for.
+    mainWindow.abandonBackgroundWork();
     runExitRoutine();
     return 0;
 }

@@ -29,7 +29,8 @@ public:
     // Registers the routine called once at the end of the program; false when one is registered.
     bool registerExitRoutine(std::function<void()> routine);
 
-    // Runs the message loop until mainWindow is closed, then the exit routine. Returns 0.
+    // Runs the message loop until mainWindow is closed, abandons the window's background work,
+    // then runs the exit routine. Returns 0.
     int runMessageLoop(Window& mainWindow);
 
 private:

@@ -4,9 +4,12 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <utility>
 
+#include "platform/gui/BackgroundWork.h"
 #include "platform/gui/EditBoxWidget.h"
 #include "platform/gui/Fonts.h"
 #include "platform/gui/LabelWidget.h"
@@ -41,11 +44,22 @@ struct Window::Impl {
 
     TopLevelWidget* top = nullptr;  // owned: deleted in ~Window
     std::map<Text, Entry, std::less<>> controls;
+    std::unique_ptr<BackgroundWork> work;
+    bool unknownControlsFatal = false;
 
     const Entry* find(std::string_view name, ControlKind kind) const {
         const auto it = controls.find(name);
-        if (it == controls.end() || it->second.kind != kind) return nullptr;
+        if (it == controls.end() || it->second.kind != kind) {
+            if (unknownControlsFatal) stopOnUnknown(name);
+            return nullptr;
+        }
         return &it->second;
+    }
+
+    [[noreturn]] static void stopOnUnknown(std::string_view name) {
+        std::fprintf(stderr, "no control named \"%s\" of the kind asked for\n", toQString(Text(name)).toUtf8().constData());
+        std::fflush(stderr);
+        std::abort();
     }
 
     template <typename W>
@@ -126,9 +140,35 @@ Window::Window(const WindowLayout& layout) : impl_(std::make_unique<Impl>()) {
     impl_->top->setFixedSize(layout.clientWidth, layout.clientHeight);
     impl_->top->move(layout.x, layout.y);
     for (const ControlDescription& desc : layout.controls) impl_->add(desc);
+    impl_->work = std::make_unique<BackgroundWork>(impl_->top);
 }
 
-Window::~Window() { delete impl_->top; }
+Window::~Window() {
+    impl_->work.reset();
+    delete impl_->top;
+}
+
+bool Window::runInBackground(std::function<void()> work, std::function<void()> done) {
+    return impl_->work->start(std::move(work), std::move(done));
+}
+
+bool Window::busy() const { return impl_->work->busy(); }
+
+void Window::setWorkControls(const std::vector<std::string_view>& names) {
+    std::vector<QWidget*> widgets;
+    for (std::string_view name : names) {
+        QWidget* widget = controlWidget(name);
+        if (widget == nullptr && impl_->unknownControlsFatal) Impl::stopOnUnknown(name);
+        if (widget != nullptr) widgets.push_back(widget);
+    }
+    impl_->work->setWorkControls(std::move(widgets));
+}
+
+void Window::setAbandonHandler(std::function<void()> handler) { impl_->work->setAbandonHandler(std::move(handler)); }
+
+void Window::abandonBackgroundWork() { impl_->work->abandon(); }
+
+void Window::setUnknownControlsFatal(bool fatal) { impl_->unknownControlsFatal = fatal; }
 
 void Window::open(const std::function<void()>& onCreated) {
     if (onCreated) onCreated();

@@ -261,6 +261,10 @@ struct RequestState {
         for (;;) {
             if (ready()) return true;
             if (done || !added) return false;
+            if (session->transferAbandoned()) {
+                fail(CURLE_ABORTED_BY_CALLBACK);
+                return false;
+            }
             int running = 0;
             const CURLMcode code = curl_multi_perform(multi(), &running);
             collectMessages();

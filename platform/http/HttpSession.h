@@ -50,6 +50,11 @@ public:
     // The four timeout options; any other is refused.
     bool setOption(int option, std::uint32_t value);
 
+    // Ends the exchange under way at once (it fails as if dropped) and makes every later one of
+    // this session fail before it starts. The one operation that may be called from another thread
+    // while a request of the session runs, so that a program can end without waiting for a reply.
+    void abandonTransfers() const;
+
     const std::shared_ptr<detail::SessionState>& state() const { return state_; }
 
 private:

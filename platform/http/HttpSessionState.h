@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <string>
 
 #include "common/Text.h"
@@ -31,6 +32,10 @@ struct SessionState {
     std::string proxyUtf8;
     TrustedCertificates trusted;
 
+    // Set from any thread by HttpSession::abandonTransfers; never cleared.
+    std::atomic<bool> abandoned{false};
+
+    bool transferAbandoned() const { return abandoned.load(std::memory_order_acquire); }
     CurlEasyHandle takeEasy();
     void giveBackEasy(CurlEasyHandle easy);
 };

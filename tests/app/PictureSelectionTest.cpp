@@ -63,6 +63,7 @@ protected:
         bindPictureHandlers(app);
         window.open([this] { onMainWindowCreated(app); });
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.widget()));
+        ASSERT_TRUE(vd::testing::waitForBackgroundWork()) << "the token reply";
     }
     void TearDown() override { platform::removeGuiHooks(); }
 

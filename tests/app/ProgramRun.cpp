@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/Program.h"
+#include "platform/gui/BackgroundWork.h"
 #include "platform/gui/EditBoxWidget.h"
 #include "platform/gui/LabelWidget.h"
 #include "platform/gui/PictureBoxWidget.h"
@@ -67,6 +68,13 @@ void RunningWindow::click(int page, const char* name) const {
     if (widget == nullptr) return;
     EXPECT_TRUE(widget->isVisible()) << name << " is on the page shown";
     QTest::mouseClick(widget, Qt::LeftButton);
+    EXPECT_TRUE(waitForBackgroundWork()) << "the reply to " << name << " was shown";
+}
+
+void RunningWindow::clickWithoutWaiting(int page, const char* name) const {
+    tabControl("高级选择夹1").setCurrentPage(page);
+    QWidget* widget = find(name);
+    if (widget != nullptr) QTest::mouseClick(widget, Qt::LeftButton);
 }
 
 void ProgramRunTest::SetUp() {
@@ -82,7 +90,7 @@ void ProgramRunTest::SetUp() {
             },
         .messageBox =
             [this](const Text& text, const Text& caption) {
-                messages.push_back({caption, text, visibleMainWindow() != nullptr});
+                messages.push_back({caption, text, visibleMainWindow() != nullptr && !platform::backgroundWorkPending()});
             },
         .tickCount =
             [this] {
@@ -95,7 +103,7 @@ void ProgramRunTest::SetUp() {
 
 void ProgramRunTest::TearDown() { platform::removeGuiHooks(); }
 
-int ProgramRunTest::runProgramWith(const std::function<void(RunningWindow&)>& body) {
+int ProgramRunTest::runProgramWith(const std::function<void(RunningWindow&)>& body, bool afterTokenReply) {
     bool ran = false;
     QTimer::singleShot(0, [&] {
         QWidget* top = visibleMainWindow();
@@ -105,6 +113,9 @@ int ProgramRunTest::runProgramWith(const std::function<void(RunningWindow&)>& bo
             return;
         }
         EXPECT_TRUE(QTest::qWaitForWindowExposed(top));
+        if (afterTokenReply) {
+            EXPECT_TRUE(waitForBackgroundWork()) << "the token reply was shown";
+        }
         RunningWindow window(top);
         body(window);
         ran = true;

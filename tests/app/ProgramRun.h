@@ -34,8 +34,11 @@ public:
     platform::GroupBox groupBox(const char* name) const;
     platform::TabControl tabControl(const char* name) const;
     platform::RadioButton radioButton(const char* name) const;
-    // Shows the outer page (0 "人脸对比", 1 "文字识别") and clicks the button or radio button there.
+    // Shows the outer page (0 "人脸对比", 1 "文字识别") and clicks the button or radio button there;
+    // returns when what the click started has ended (a reply has been shown).
     void click(int page, const char* name) const;
+    // The same click, returning at once.
+    void clickWithoutWaiting(int page, const char* name) const;
 
 private:
     QWidget* find(const char* name) const;
@@ -53,7 +56,7 @@ protected:
     struct Message {
         Text caption;
         Text text;
-        bool windowShown;  // the main window could be used when the box opened
+        bool windowShown;  // the main window was shown and could be used when the box opened
     };
 
     static void SetUpTestSuite() { ensureGui(); }
@@ -61,8 +64,9 @@ protected:
     void TearDown() override;
 
     // Runs the program with a client of the stand-in; `body` runs inside its message loop with the
-    // shown main window, which is then closed. Returns runProgram's result.
-    int runProgramWith(const std::function<void(RunningWindow&)>& body);
+    // shown main window, which is then closed. Returns runProgram's result. The body starts once
+    // the token reply has been shown, or at once with the window shown when `afterTokenReply` is false.
+    int runProgramWith(const std::function<void(RunningWindow&)>& body, bool afterTokenReply = true);
 
     // Picks a file of these bytes with the picture button `button` of outer page `page`.
     void pick(RunningWindow& window, int page, const char* button, const ByteArray& bytes);

@@ -40,6 +40,7 @@ TEST(Program, RunsTheWindowAndCleansUpOnceAtTheEnd) {
     QTimer::singleShot(0, [&] {
         QWidget* window = mainWindowWidget();
         ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(vd::testing::waitForBackgroundWork()) << "the token reply";
         sawWindow = true;
         // What the workflows leave behind, released by exitCleanup after the loop.
         state.lastErrorCode = "222202";

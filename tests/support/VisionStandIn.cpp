@@ -90,6 +90,11 @@ VisionStandIn::~VisionStandIn() { stop(); }
 
 void VisionStandIn::stop() {
     if (!thread_.joinable()) return;
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
     server_->stop();
     thread_.join();
 }
@@ -113,6 +118,16 @@ void VisionStandIn::setIssuedToken(std::string token) {
 void VisionStandIn::queueReply(Endpoint endpoint, Reply reply) {
     std::lock_guard lock(mutex_);
     queued_.emplace_back(endpoint, std::move(reply));
+}
+
+void VisionStandIn::setReplyDelay(Endpoint endpoint, std::chrono::milliseconds delay) {
+    std::lock_guard lock(mutex_);
+    delays_[static_cast<int>(endpoint)] = delay;
+}
+
+bool VisionStandIn::waitForRequests(std::size_t count, std::chrono::milliseconds timeout) const {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, timeout, [&] { return requests_.size() >= count; });
 }
 
 std::vector<VisionStandIn::Request> VisionStandIn::requests() const {
@@ -169,12 +184,18 @@ void VisionStandIn::handle(Endpoint endpoint, const httplib::Request& req, std::
 
     std::optional<Reply> reply;
     {
-        std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
         requests_.push_back(std::move(record));
         auto it = std::find_if(queued_.begin(), queued_.end(), [endpoint](const auto& q) { return q.first == endpoint; });
         if (it != queued_.end()) {
             reply = std::move(it->second);
             queued_.erase(it);
+        }
+        changed_.notify_all();
+        const std::chrono::milliseconds delay = delays_[static_cast<int>(endpoint)];
+        if (delay.count() > 0 && changed_.wait_for(lock, delay, [this] { return stopping_; })) {
+            res.status = 503;  // stopping: the connection is closed without this reply
+            return;
         }
     }
     if (!reply) reply = defaultReply(endpoint, req, emptyPicture);

@@ -1,5 +1,7 @@
 #pragma once
 
+// Not <chrono>: its C++20 part cannot be compiled with the GBK execution character set.
+#include <condition_variable>
 #include <cstddef>
 #include <deque>
 #include <memory>
@@ -88,6 +90,12 @@ public:
     // used one per request, in order.
     void queueReply(Endpoint endpoint, Reply reply);
 
+    // Every later reply of `endpoint` is held back this long after its request has been
+    // recorded (0: none). stop() ends the waits at once with an HTTP 503 reply.
+    void setReplyDelay(Endpoint endpoint, std::chrono::milliseconds delay);
+    // Waits until `count` requests have been recorded; false after `timeout`.
+    bool waitForRequests(std::size_t count, std::chrono::milliseconds timeout) const;
+
     std::vector<Request> requests() const;  // every request received, oldest first
     std::size_t requestCount() const;
     void clearRequests();
@@ -108,6 +116,9 @@ private:
     int port_ = 0;
 
     mutable std::mutex mutex_;
+    mutable std::condition_variable changed_;  // a request recorded, or stopping
+    bool stopping_ = false;
+    std::chrono::milliseconds delays_[4] = {};
     std::string issuedToken_;
     std::deque<std::pair<Endpoint, Reply>> queued_;
     std::vector<Request> requests_;

@@ -4,10 +4,12 @@
 
 #include <QBuffer>
 #include <QColor>
+#include <QTest>
 #include <fstream>
 #include <memory>
 #include <random>
 
+#include "platform/gui/BackgroundWork.h"
 #include "platform/gui/GuiRuntime.h"
 #include "platform/text/CodePage.h"
 
@@ -34,6 +36,10 @@ void ensureGui() {
     if (runtime()) return;
     runtime() = std::make_unique<platform::GuiRuntime>("gui-tests");
     if (!runtime()->initialise()) std::abort();
+}
+
+bool waitForBackgroundWork() {
+    return QTest::qWaitFor([] { return !platform::backgroundWorkPending(); }, 60000);
 }
 
 QString qs(const char8_t* utf8) { return QString::fromUtf8(reinterpret_cast<const char*>(utf8)); }

@@ -14,6 +14,10 @@ namespace vd::testing {
 // Starts the GUI run time on first use; later calls return at once.
 void ensureGui();
 
+// Processes events until no background work of a window is pending (its done step has run);
+// false when that takes more than a minute.
+bool waitForBackgroundWork();
+
 QString qs(const char8_t* utf8);
 Text gbk(const char8_t* utf8);
 

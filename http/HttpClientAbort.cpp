@@ -1,0 +1,7 @@
+#include "http/HttpClient.h"
+
+namespace vd {
+
+void HttpClient::abortTransfer() const { session.abandonTransfers(); }
+
+}  // namespace vd
