@@ -91,7 +91,6 @@ __attribute__((target("avx2"))) std::size_t encodeBase64Avx2(const std::uint8_t*
     }
     return done;
 }
-
 #endif
 
 void escapeEveryByte(const std::uint8_t* in, std::size_t n, char* out) {
@@ -150,7 +149,6 @@ __attribute__((target("avx2"))) std::size_t escapeEveryByteAvx2(const std::uint8
     }
     return done;
 }
-
 #endif
 
 Text escapeKeepingSafeCharacters(const std::uint8_t* in, std::size_t n) {
