@@ -1,12 +1,17 @@
 #include "vision/Encoding.h"
 
+// SIMD paths only where the architecture has them; VD_PLAIN_ENCODING leaves them out.
+#if defined(__x86_64__) && !defined(VD_PLAIN_ENCODING)
+#define VD_ENCODING_AVX2 1
 #include <immintrin.h>
+#endif
 
 #include <array>
 #include <cstdint>
 #include <cstring>
 
 #include "vision/CodePageText.h"
+#include "vision/EncodingPaths.h"
 
 namespace vd {
 namespace {
@@ -46,11 +51,6 @@ constexpr std::array<Code, 256> makeCodes(bool keepSafeCharacters) {
 constexpr std::array<Code, 256> kEscapes = makeCodes(false);
 constexpr std::array<Code, 256> kSafeCodes = makeCodes(true);
 
-bool hasAvx2() {
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    return avx2;
-}
-
 void encodeBase64Groups(const std::uint8_t* in, std::size_t groups, char* out) {
     for (std::size_t g = 0; g < groups; ++g, in += 3, out += 4) {
         const std::uint32_t v = static_cast<std::uint32_t>(in[0]) << 16 | static_cast<std::uint32_t>(in[1]) << 8 | in[2];
@@ -59,6 +59,7 @@ void encodeBase64Groups(const std::uint8_t* in, std::size_t groups, char* out) {
     }
 }
 
+#if VD_ENCODING_AVX2
 // 24 input bytes to 32 characters per round; returns the input bytes done (a multiple of 24).
 // Reads up to 4 bytes beyond the last round, so it stops 28 bytes before the end.
 __attribute__((target("avx2"))) std::size_t encodeBase64Avx2(const std::uint8_t* in, std::size_t n, char* out) {
@@ -90,6 +91,7 @@ __attribute__((target("avx2"))) std::size_t encodeBase64Avx2(const std::uint8_t*
     }
     return done;
 }
+#endif
 
 void escapeEveryByte(const std::uint8_t* in, std::size_t n, char* out) {
     if (n == 0) return;
@@ -98,6 +100,7 @@ void escapeEveryByte(const std::uint8_t* in, std::size_t n, char* out) {
     std::memcpy(out + 3 * (n - 1), kEscapes[in[n - 1]].data(), 3);
 }
 
+#if VD_ENCODING_AVX2
 // 32 input bytes to 96 characters per round; returns the input bytes done (a multiple of 32).
 __attribute__((target("avx2"))) std::size_t escapeEveryByteAvx2(const std::uint8_t* in, std::size_t n, char* out) {
     const __m256i hexDigits = _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(kHexDigits)));
@@ -146,6 +149,7 @@ __attribute__((target("avx2"))) std::size_t escapeEveryByteAvx2(const std::uint8
     }
     return done;
 }
+#endif
 
 Text escapeKeepingSafeCharacters(const std::uint8_t* in, std::size_t n) {
     std::size_t size = 0;
@@ -167,16 +171,38 @@ Text escapeKeepingSafeCharacters(const std::uint8_t* in, std::size_t n) {
     return out;
 }
 
+EncodingPath fastestPath() {
+#if VD_ENCODING_AVX2
+    static const EncodingPath path = __builtin_cpu_supports("avx2") ? EncodingPath::avx2 : EncodingPath::plain;
+    return path;
+#else
+    return EncodingPath::plain;
+#endif
+}
+
 }  // namespace
 
-Text base64Encode(const ByteArray& bytes) {
+const char* encodingPathName(EncodingPath path) { return path == EncodingPath::avx2 ? "avx2" : "plain"; }
+
+std::vector<EncodingPath> availableEncodingPaths() {
+    std::vector<EncodingPath> paths{EncodingPath::plain};
+    if (fastestPath() == EncodingPath::avx2) paths.push_back(EncodingPath::avx2);
+    return paths;
+}
+
+Text base64EncodeWith(EncodingPath path, const ByteArray& bytes) {
     const std::size_t n = bytes.size();
     if (n == 0) return {};
     Text out((n + 2) / 3 * 4, '\0');
     const std::uint8_t* in = bytes.data();
     char* dest = out.data();
     const std::size_t groups = n / 3;
-    const std::size_t vectorDone = hasAvx2() ? encodeBase64Avx2(in, n, dest) : 0;
+    std::size_t vectorDone = 0;
+#if VD_ENCODING_AVX2
+    if (path == EncodingPath::avx2 && fastestPath() == path) vectorDone = encodeBase64Avx2(in, n, dest);
+#else
+    static_cast<void>(path);
+#endif
     encodeBase64Groups(in + vectorDone, groups - vectorDone / 3, dest + vectorDone / 3 * 4);
     if (const std::size_t rest = n % 3; rest > 0) {
         const std::uint8_t last[3] = {in[3 * groups], rest == 2 ? in[3 * groups + 1] : std::uint8_t{0}, 0};
@@ -188,7 +214,7 @@ Text base64Encode(const ByteArray& bytes) {
     return out;
 }
 
-Text urlEncode(std::string_view text, bool keepSafeCharacters, bool convertToUtf8) {
+Text urlEncodeWith(EncodingPath path, std::string_view text, bool keepSafeCharacters, bool convertToUtf8) {
     if (text.empty()) return {};
     Text utf8;
     if (convertToUtf8) {
@@ -200,9 +226,20 @@ Text urlEncode(std::string_view text, bool keepSafeCharacters, bool convertToUtf
     if (keepSafeCharacters) return escapeKeepingSafeCharacters(in, n);
     Text out(3 * n, '\0');
     char* dest = out.data();
-    const std::size_t vectorDone = hasAvx2() ? escapeEveryByteAvx2(in, n, dest) : 0;
+    std::size_t vectorDone = 0;
+#if VD_ENCODING_AVX2
+    if (path == EncodingPath::avx2 && fastestPath() == path) vectorDone = escapeEveryByteAvx2(in, n, dest);
+#else
+    static_cast<void>(path);
+#endif
     escapeEveryByte(in + vectorDone, n - vectorDone, dest + 3 * vectorDone);
     return out;
+}
+
+Text base64Encode(const ByteArray& bytes) { return base64EncodeWith(fastestPath(), bytes); }
+
+Text urlEncode(std::string_view text, bool keepSafeCharacters, bool convertToUtf8) {
+    return urlEncodeWith(fastestPath(), text, keepSafeCharacters, convertToUtf8);
 }
 
 }  // namespace vd

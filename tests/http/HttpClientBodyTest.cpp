@@ -97,7 +97,7 @@ TEST(HttpClientBodyTest, ResponseTextIsDecodedFromUtf8AndStaysTheSame) {
     const Text first = client.responseText();
     EXPECT_EQ(first, "图片识别 ok");
     EXPECT_EQ(client.responseText(), first);
-    EXPECT_EQ(client.responseRawText(), std::string(u8"图片识别 ok", u8"图片识别 ok" + sizeof(u8"图片识别 ok") - 1));
+    EXPECT_EQ(client.responseRawText(), std::string(reinterpret_cast<const char*>(u8"图片识别 ok")));
 
     RawSocketServer gbk(RawSocketServer::replyOnceAndClose("HTTP/1.1 200 OK\r\nContent-Length: 3\r\n\r\n\xFF\xFEx"));
     ASSERT_TRUE(client.open("GET", gbk.url("/")));

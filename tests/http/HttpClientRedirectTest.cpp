@@ -137,7 +137,7 @@ TEST(HttpClientRedirectTest, LocationResolution) {
         HttpClient client;
         client.currentUrl = c.currentUrl;
         client.currentScheme = c.scheme;
-        client.connectedHost = "h";
+        client.connectedHost = std::string("h");  // g++ 12 -O3: false -Wrestrict for the literal
         client.connectedPort = 8080;
         client.rawHeaders = "HTTP/1.1 302 Found\r\nLocation:" + c.location + "\r\n\r\n";
         EXPECT_EQ(client.redirectLocation(true), c.resolved) << c.name;

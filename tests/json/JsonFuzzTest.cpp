@@ -16,6 +16,8 @@
 namespace vd {
 namespace {
 
+// Concatenations start from a std::string where g++ 12 at -O3 reports a false -Wrestrict for a
+// leading literal.
 class Generator {
 public:
     explicit Generator(std::uint64_t seed) : random_(seed) {}
@@ -65,7 +67,7 @@ public:
         case 6: {
             std::string text = "{";
             for (int n = below(5); n > 0; --n) {
-                text += "\"" + name() + "\"" + space() + ":" + space() + json(depth - 1);
+                text += std::string("\"") + name() + "\"" + space() + ":" + space() + json(depth - 1);
                 if (n > 1) text += ",";
             }
             return text + "}";
@@ -104,16 +106,16 @@ public:
     std::string path() {
         std::string path;
         if (chance(15)) {
-            path = "[" + std::to_string(below(4)) + "]";
+            path = std::string("[") + std::to_string(below(4)) + "]";
         } else if (chance(90)) {
             path = name();
         }
         for (int n = below(4); n > 0; --n) {
             switch (below(4)) {
-            case 0: path += "." + name(); break;
-            case 1: path += "[" + std::to_string(below(5) - 1) + "]"; break;
-            case 2: path += "['" + name() + "']"; break;
-            default: path += "[\"" + name() + "\"]"; break;
+            case 0: path += std::string(".") + name(); break;
+            case 1: path += std::string("[") + std::to_string(below(5) - 1) + "]"; break;
+            case 2: path += std::string("['") + name() + "']"; break;
+            default: path += std::string("[\"") + name() + "\"]"; break;
             }
         }
         return chance(20) ? mutate(path) : path;
