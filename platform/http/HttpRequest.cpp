@@ -262,7 +262,12 @@ struct RequestState {
             if (ready()) return true;
             if (done || !added) return false;
             if (session->transferAbandoned()) {
-                fail(CURLE_ABORTED_BY_CALLBACK);
+                // What has already arrived is kept, as with a dropped connection.
+                int running = 0;
+                curl_multi_perform(multi(), &running);
+                collectMessages();
+                if (ready()) return true;
+                if (!done) fail(CURLE_ABORTED_BY_CALLBACK);
                 return false;
             }
             int running = 0;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 
@@ -28,17 +29,19 @@ TEST(HttpClientAbortTest, AnAbortedExchangeEndsEmptyAndLaterOnesFailUntilTheSess
     for (const Case& row : cases) {
         SCOPED_TRACE(row.name);
         // Without the abort the exchange would end with the whole reply, after the hold.
-        RawSocketServer server([&row](RawConnection& connection) {
+        std::atomic<bool> heldBack{false};
+        RawSocketServer server([&row, &heldBack](RawConnection& connection) {
             std::string request;
             if (!connection.readRequest(request)) return;
             if (!row.before.empty()) connection.write(row.before);
+            heldBack = true;
             connection.stall(60000);
             connection.write(row.rest);
         });
         HttpClient client;
         ASSERT_TRUE(client.setTimeouts(0, 0, 0, 0)) << "no time limit: only the abort ends the wait";
         std::thread aborter([&] {
-            while (server.requests().empty()) std::this_thread::yield();
+            while (!heldBack) std::this_thread::yield();
             client.abortTransfer();
         });
         ASSERT_TRUE(client.open("GET", server.url("/slow")));
