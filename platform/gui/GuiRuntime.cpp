@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/gui/Fonts.h"
+#include "platform/gui/TerminationSignals.h"
 #include "platform/gui/Window.h"
 
 namespace vd::platform {
@@ -89,6 +90,8 @@ bool GuiRuntime::registerExitRoutine(std::function<void()> routine) {
 
 int GuiRuntime::runMessageLoop(Window& mainWindow) {
     mainWindow.setClosedHandler([] { QCoreApplication::quit(); });
+    // Asked to end (a logout, kill, Ctrl+C): the window closes as if the user closed it.
+    const TerminationSignals termination([&mainWindow] { mainWindow.close(); });
     QApplication::exec();
     mainWindow.setClosedHandler({});
     // A request still running is abandoned, not waited for.

@@ -30,7 +30,7 @@ public:
     bool registerExitRoutine(std::function<void()> routine);
 
     // Runs the message loop until mainWindow is closed, abandons the window's background work,
-    // then runs the exit routine. Returns 0.
+    // then runs the exit routine. Returns 0. SIGTERM, SIGINT and SIGHUP close the window meanwhile.
     int runMessageLoop(Window& mainWindow);
 
 private:

@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 #include <QTimer>
+#include <QWidget>
+#include <csignal>
 #include <cstdlib>
 
 #include "platform/gui/GuiRuntime.h"
@@ -40,6 +42,28 @@ TEST(GuiRuntime, ExitRoutineRunsOnceWhenTheMainWindowCloses) {
         EXPECT_EQ(runs, 1);
     }
     EXPECT_EQ(runs, 1) << "not again when the runtime ends";
+}
+
+// A logout or kill ends the program as closing its window does, exit routine included.
+TEST(GuiRuntime, TerminationSignalsCloseTheMainWindow) {
+    vd::testing::ensureGui();
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        int runs = 0;
+        GuiRuntime runtime("signal-test");
+        ASSERT_TRUE(runtime.initialise());
+        runtime.registerExitRoutine([&runs] { ++runs; });
+        Window window(smallLayout());
+        window.open();
+        QTimer::singleShot(0, [signal] { std::raise(signal); });
+        EXPECT_EQ(runtime.runMessageLoop(window), 0);
+        EXPECT_EQ(runs, 1);
+        EXPECT_FALSE(window.widget()->isVisible());
+    }
+    // Outside the loop the signal's own handling is back.
+    struct sigaction current {};
+    ::sigaction(SIGTERM, nullptr, &current);
+    EXPECT_EQ(current.sa_handler, SIG_DFL);
 }
 
 TEST(GuiRuntime, WindowsNameTheInstalledDesktopEntry) {
