@@ -14,7 +14,7 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 
 find_program(RSVG_CONVERT rsvg-convert)
 if(NOT RSVG_CONVERT)
-  message(FATAL_ERROR "rsvg-convert not found: it draws the icon sizes (Debian package librsvg2-bin)")
+  message(WARNING "rsvg-convert not found (Debian package librsvg2-bin): only the scalable icon is installed")
 endif()
 find_program(GZIP gzip REQUIRED)
 
@@ -23,17 +23,19 @@ set(vd_data_out ${PROJECT_BINARY_DIR}/data)
 set(vd_icon_svg ${vd_data_dir}/icons/${VISION_DESK_APP_ID}.svg)
 
 set(vd_icon_pngs)
-foreach(size IN LISTS VISION_DESK_ICON_SIZES)
-  set(png ${vd_data_out}/icons/${size}x${size}/${VISION_DESK_APP_ID}.png)
-  add_custom_command(
-    OUTPUT ${png}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${vd_data_out}/icons/${size}x${size}
-    COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${vd_icon_svg}
-    DEPENDS ${vd_icon_svg}
-    COMMENT "Drawing the ${size}x${size} icon")
-  list(APPEND vd_icon_pngs ${png})
-  install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
-endforeach()
+if(RSVG_CONVERT)
+  foreach(size IN LISTS VISION_DESK_ICON_SIZES)
+    set(png ${vd_data_out}/icons/${size}x${size}/${VISION_DESK_APP_ID}.png)
+    add_custom_command(
+      OUTPUT ${png}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${vd_data_out}/icons/${size}x${size}
+      COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${vd_icon_svg}
+      DEPENDS ${vd_icon_svg}
+      COMMENT "Drawing the ${size}x${size} icon")
+    list(APPEND vd_icon_pngs ${png})
+    install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+  endforeach()
+endif()
 
 # Manual page and changelog, compressed without a time stamp so that rebuilds give the same bytes.
 set(vd_man_gz ${vd_data_out}/vision-desk.1.gz)
