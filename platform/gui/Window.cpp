@@ -7,6 +7,7 @@
 #include <map>
 #include <utility>
 
+#include "platform/gui/Accessibility.h"
 #include "platform/gui/EditBoxWidget.h"
 #include "platform/gui/Fonts.h"
 #include "platform/gui/LabelWidget.h"
@@ -120,6 +121,7 @@ struct Window::Impl {
 };
 
 Window::Window(const WindowLayout& layout) : impl_(std::make_unique<Impl>()) {
+    installAccessibleRoles();
     impl_->top = new TopLevelWidget;
     impl_->top->setFont(defaultGuiFont());
     impl_->top->setWindowTitle(toQString(layout.caption));

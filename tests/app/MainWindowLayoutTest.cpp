@@ -10,6 +10,8 @@
 #include <QRawFont>
 #include <QStyle>
 #include <QTabBar>
+#include <set>
+#include <string>
 
 #include "app/MainWindowLayout.h"
 #include "platform/gui/EditBoxWidget.h"
@@ -288,6 +290,21 @@ TEST_F(MainWindowLayoutTest, TabRowsLeaveTheControlsFree) {
             }
         }
     }
+}
+
+TEST_F(MainWindowLayoutTest, ResultAndFileLabelsAreSelectableCaptionsAreNot) {
+    const std::set<std::string> selectable{"透明标签7",  "透明标签8",  "透明标签9",  "透明标签10", "透明标签11",
+                                           "透明标签12", "透明标签14", "透明标签17", "透明标签77", "透明标签65",
+                                           "透明标签67", "透明标签81", "透明标签71", "透明标签72", "透明标签73"};
+    int labels = 0;
+    for (const platform::ControlDescription& desc : mainWindowLayout().controls) {
+        if (desc.kind != ControlKind::Label) continue;
+        ++labels;
+        const auto* label = static_cast<platform::LabelWidget*>(window.controlWidget(desc.name));
+        EXPECT_EQ(label->textInteractionFlags().testFlag(Qt::TextSelectableByMouse), selectable.count(desc.name) == 1)
+            << label->objectName().toStdString();
+    }
+    EXPECT_EQ(labels, 35);
 }
 
 }  // namespace

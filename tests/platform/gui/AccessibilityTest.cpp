@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QTest>
+
+#include "platform/gui/Window.h"
+#include "tests/platform/gui/GuiTestSupport.h"
+
+namespace vd::platform {
+namespace {
+
+using vd::testing::encodeImage;
+using vd::testing::qs;
+using vd::testing::solidImage;
+
+ControlDescription place(ControlKind kind, const char* name, const char* text, QRect where) {
+    ControlDescription control;
+    control.kind = kind;
+    control.name = name;
+    control.text = text;
+    control.x = where.x();
+    control.y = where.y();
+    control.width = where.width();
+    control.height = where.height();
+    return control;
+}
+
+WindowLayout accessibleLayout() {
+    WindowLayout layout;
+    layout.caption = "读屏";
+    layout.clientWidth = 400;
+    layout.clientHeight = 240;
+    layout.controls.push_back(place(ControlKind::Label, "标题", "图片文件名：", {10, 10, 90, 24}));
+    ControlDescription result = place(ControlKind::Label, "结果", "-", {110, 10, 200, 24});
+    result.selectable = true;
+    layout.controls.push_back(result);
+    layout.controls.push_back(place(ControlKind::PictureBox, "图片框", "", {10, 40, 120, 90}));
+    ControlDescription indicator = place(ControlKind::ShapeBox, "外形框", "", {150, 40, 24, 16});
+    indicator.fillMeanings = {{0xFFFFFFU, "未对比"}, {65280U, "对比成功"}, {255U, "对比失败"}};
+    layout.controls.push_back(indicator);
+    return layout;
+}
+
+class AccessibilityTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { vd::testing::ensureGui(); }
+    void SetUp() override {
+        window.open();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.widget()));
+    }
+    QAccessibleInterface* accessible(const char* name) const {
+        return QAccessible::queryAccessibleInterface(window.controlWidget(name));
+    }
+    QString text(const char* name, QAccessible::Text kind) const {
+        QAccessibleInterface* iface = accessible(name);
+        return iface != nullptr ? iface->text(kind) : QStringLiteral("(none)");
+    }
+    Window window{accessibleLayout()};
+};
+
+TEST_F(AccessibilityTest, LabelsAreNamedByTheirCurrentText) {
+    for (const char* name : {"标题", "结果"}) {
+        SCOPED_TRACE(name);
+        ASSERT_NE(accessible(name), nullptr);
+        EXPECT_EQ(accessible(name)->role(), QAccessible::StaticText);
+    }
+    EXPECT_EQ(text("标题", QAccessible::Name), qs(u8"图片文件名："));
+    EXPECT_EQ(text("结果", QAccessible::Name), QStringLiteral("-"));
+    window.label("结果").setText("两张图片一定是同一个人！");
+    EXPECT_EQ(text("结果", QAccessible::Name), qs(u8"两张图片一定是同一个人！"));
+}
+
+TEST_F(AccessibilityTest, ResultLabelsCanBeSelectedAndCopied) {
+    auto* result = static_cast<QLabel*>(window.controlWidget("结果"));
+    auto* caption = static_cast<QLabel*>(window.controlWidget("标题"));
+    EXPECT_TRUE(result->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
+    EXPECT_FALSE(caption->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
+
+    window.label("结果").setText("6c1a7f0e3d2b4a59");
+    window.widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.widget()));
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+    // Dragging across the text selects it; Ctrl+C copies the selection.
+    const int middle = result->height() / 2;
+    QTest::mousePress(result, Qt::LeftButton, {}, QPoint(0, middle));
+    QTest::mouseMove(result, QPoint(result->width() - 1, middle));
+    QTest::mouseRelease(result, Qt::LeftButton, {}, QPoint(result->width() - 1, middle));
+    EXPECT_EQ(result->selectedText(), QStringLiteral("6c1a7f0e3d2b4a59"));
+    QTest::keyClick(result, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("6c1a7f0e3d2b4a59"));
+}
+
+}  // namespace
+}  // namespace vd::platform
