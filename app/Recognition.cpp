@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/Messages.h"
+#include "app/PlateOutline.h"
 #include "app/RequestTiming.h"
 #include "common/TextOps.h"
 
@@ -43,6 +44,7 @@ void showPlateResult(App& app) {
     if (colour == "green") colour = "绿牌(新能源)";
     if (colour == "yellow") colour = "黄牌";
     window.label("透明标签71").setText(colour);
+    showPlateOutline(window.pictureBox("图片框5"), readPlateOutline(doc));
 }
 
 void startRecognition(App& app) {
@@ -60,6 +62,7 @@ void startRecognition(App& app) {
     if (window.radioButton("单选框2").checked()) url = state.visionClient->endpointUrl(kLicensePlatePath);
 
     window.label("透明标签67").setText("-");
+    window.pictureBox("图片框5").clearOutline();
     window.editBox("编辑框1").setText("");
     window.label("透明标签71").setText("-");
     window.label("透明标签72").setText("-");
