@@ -158,7 +158,7 @@ void PictureBoxWidget::paintEvent(QPaintEvent*) {
         // are clipped by the widget's own bounds.
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(QColor(0, 0, 0), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(QPen(QColor(0, 0, 0), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.drawPolygon(outline);
         painter.setPen(QPen(QColor(255, 230, 0), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.drawPolygon(outline);

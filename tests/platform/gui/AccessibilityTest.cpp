@@ -93,5 +93,41 @@ TEST_F(AccessibilityTest, ResultLabelsCanBeSelectedAndCopied) {
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("6c1a7f0e3d2b4a59"));
 }
 
+TEST_F(AccessibilityTest, PictureBoxIsAnImageDescribedByWhatItHolds) {
+    ASSERT_NE(accessible("图片框"), nullptr);
+    EXPECT_EQ(accessible("图片框")->role(), QAccessible::Graphic);
+    EXPECT_EQ(text("图片框", QAccessible::Name), qs(u8"图片框"));
+    struct Case {
+        const char* name;
+        ByteArray bytes;
+        const char8_t* description;
+    } cases[] = {
+        {"empty", {}, u8"无图片"},
+        {"a picture", encodeImage(solidImage(640, 480, Qt::red), "PNG"), u8"图片 640×480 像素"},
+        {"bytes that are no picture", ByteArray{'G', 'I', 'F', '8', '9', 'a'}, u8"无法显示的图片数据"},
+        {"a small JPEG", encodeImage(solidImage(3, 2, Qt::blue), "JPEG"), u8"图片 3×2 像素"},
+        {"empty again", {}, u8"无图片"},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.name);
+        window.pictureBox("图片框").setPicture(row.bytes);
+        EXPECT_EQ(text("图片框", QAccessible::Description), qs(row.description));
+    }
+}
+
+TEST_F(AccessibilityTest, ShapeBoxTellsWhatItsColourMeans) {
+    ASSERT_NE(accessible("外形框"), nullptr);
+    EXPECT_EQ(accessible("外形框")->role(), QAccessible::Indicator);
+    struct Case {
+        std::uint32_t colour;
+        const char8_t* description;
+    } cases[] = {{65280U, u8"对比成功"}, {255U, u8"对比失败"}, {0x123456U, u8""}, {0xFFFFFFU, u8"未对比"}};
+    EXPECT_EQ(text("外形框", QAccessible::Description), qs(u8"未对比")) << "at start";
+    for (const Case& row : cases) {
+        window.shapeBox("外形框").setFillColour(row.colour);
+        EXPECT_EQ(text("外形框", QAccessible::Description), qs(row.description)) << row.colour;
+    }
+}
+
 }  // namespace
 }  // namespace vd::platform
