@@ -36,6 +36,8 @@ void ensureGui() {
     if (!runtime()->initialise()) std::abort();
 }
 
+void endGui() { runtime().reset(); }
+
 QString qs(const char8_t* utf8) { return QString::fromUtf8(reinterpret_cast<const char*>(utf8)); }
 
 Text gbk(const char8_t* utf8) { return platform::utf8ToGbkBytes(reinterpret_cast<const char*>(utf8)); }

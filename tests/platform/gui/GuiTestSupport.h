@@ -13,6 +13,8 @@ namespace vd::testing {
 
 // Starts the GUI run time on first use; later calls return at once.
 void ensureGui();
+// Ends the GUI run time before its display goes away; ensureGui starts a new one.
+void endGui();
 
 QString qs(const char8_t* utf8);
 Text gbk(const char8_t* utf8);
