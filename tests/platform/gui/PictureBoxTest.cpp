@@ -170,5 +170,23 @@ TEST_F(PictureBoxTest, OutlinesThatCannotBeDrawn) {
     EXPECT_EQ(shown.pixelColor(QPoint(120, 88)), QColor(Qt::white)) << "the picture stays uncovered";
 }
 
+TEST_F(PictureBoxTest, TakesFocusAndShowsAFrameForIt) {
+    EXPECT_EQ(widget()->focusPolicy(), Qt::StrongFocus) << "a click and Tab focus the box";
+    const QColor highlight = widget()->palette().color(QPalette::Highlight);
+    auto framed = [&] {
+        const QImage shown = widget()->grab().toImage();
+        int count = 0;
+        for (int x = 0; x < shown.width(); ++x) count += shown.pixelColor(x, 0) == highlight ? 1 : 0;
+        return count;
+    };
+    window.widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.widget()));
+    widget()->clearFocus();
+    EXPECT_EQ(framed(), 0) << "no frame without focus";
+    QTest::mouseClick(widget(), Qt::LeftButton);
+    ASSERT_TRUE(widget()->hasFocus());
+    EXPECT_GT(framed(), widget()->width() / 4) << "a dotted frame along the top";
+}
+
 }  // namespace
 }  // namespace vd::platform
