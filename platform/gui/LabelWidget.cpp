@@ -1,7 +1,12 @@
 #include "platform/gui/LabelWidget.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
 #include <QTextDocument>
 #include <QTextOption>
+
+#include <algorithm>
+#include <cmath>
 
 #include "platform/gui/Fonts.h"
 #include "platform/gui/QtText.h"
@@ -57,8 +62,36 @@ void LabelWidget::setText(const Text& text) {
     repaint();
 }
 
+void LabelWidget::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    keepLinePlace();
+}
+
+// Selectable text is laid out in a document whose line includes the font's leading, so QLabel
+// centres a taller line than a single drawn line is, and the text sits up to a pixel higher than
+// in the other labels. A top or bottom margin moves it back to where a drawn line sits.
+void LabelWidget::keepLinePlace() {
+    if (wordWrap() || !textInteractionFlags().testFlag(Qt::TextSelectableByMouse) || height() <= 0) return;
+    (void)sizeHint();
+    const auto* document = findChild<QTextDocument*>();
+    if (document == nullptr) return;
+    const double laidHeight = document->documentLayout()->documentSize().height();
+    const double drawnTop = (height() - QFontMetricsF(font()).height()) / 2;
+    const double laidTop = std::max((height() - laidHeight) / 2, 0.0);
+    const int shift = static_cast<int>(std::lround(drawnTop - laidTop));
+    // A margin on one side moves a centred line by half its size, a clamped one by all of it.
+    const int room = height() - static_cast<int>(std::ceil(laidHeight)) - 2 * std::abs(shift);
+    const int margin = room >= 0 ? 2 * std::abs(shift) : std::abs(shift);
+    QMargins margins;
+    if (shift > 0) margins.setTop(margin);
+    if (shift < 0 && room >= 0) margins.setBottom(margin);
+    // Setting margins sends a resize event: only when they change.
+    if (margins != contentsMargins()) setContentsMargins(margins);
+}
+
 void LabelWidget::showText(const Text& text) {
     QLabel::setText(shownFor(text, wordWrap()));
+    keepLinePlace();
     if (!wordWrap()) return;
     // QLabel wraps only at word boundaries and lets a long word (a face token) run out of the
     // label. Its selectable text lives in a document whose wrap mode it sets when it lays the new

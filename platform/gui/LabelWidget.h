@@ -21,8 +21,12 @@ public:
     bool wraps() const { return wordWrap(); }
     QColor textColour() const { return colour_; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void showText(const Text& text);
+    void keepLinePlace();
 
     Text text_;
     QColor colour_;
