@@ -67,24 +67,32 @@ void LabelWidget::resizeEvent(QResizeEvent* event) {
     keepLinePlace();
 }
 
-// Selectable text is laid out in a document whose line includes the font's leading, so QLabel
-// centres a taller line than a single drawn line is, and the text sits up to a pixel higher than
-// in the other labels. A top or bottom margin moves it back to where a drawn line sits.
+// Selectable text is laid out in a document whose line includes the font's leading and whose
+// place QLabel rounds down, so the text would sit a pixel or two higher than in the other labels.
+// A top or bottom margin moves it back to the baseline a drawn line has.
 void LabelWidget::keepLinePlace() {
     if (wordWrap() || !textInteractionFlags().testFlag(Qt::TextSelectableByMouse) || height() <= 0) return;
     (void)sizeHint();
     const auto* document = findChild<QTextDocument*>();
     if (document == nullptr) return;
     const double laidHeight = document->documentLayout()->documentSize().height();
-    const double drawnTop = (height() - QFontMetricsF(font()).height()) / 2;
-    const double laidTop = std::max((height() - laidHeight) / 2, 0.0);
-    const int shift = static_cast<int>(std::lround(drawnTop - laidTop));
-    // A margin on one side moves a centred line by half its size, a clamped one by all of it.
-    const int room = height() - static_cast<int>(std::ceil(laidHeight)) - 2 * std::abs(shift);
-    const int margin = room >= 0 ? 2 * std::abs(shift) : std::abs(shift);
+    const QFontMetricsF metrics(font());
+    const long drawnBaseline = std::lround((height() - metrics.height()) / 2 + metrics.ascent());
+    const auto laidBaseline = [&](int top, int bottom) {
+        const double lineTop = top + std::max((height() - top - bottom - laidHeight) / 2, 0.0);
+        return static_cast<long>(std::floor(lineTop)) + std::lround(metrics.ascent());
+    };
     QMargins margins;
-    if (shift > 0) margins.setTop(margin);
-    if (shift < 0 && room >= 0) margins.setBottom(margin);
+    for (int margin = 0; margin <= height(); ++margin) {
+        if (laidBaseline(margin, 0) == drawnBaseline) {
+            margins.setTop(margin);
+            break;
+        }
+        if (laidBaseline(0, margin) == drawnBaseline) {
+            margins.setBottom(margin);
+            break;
+        }
+    }
     // Setting margins sends a resize event: only when they change.
     if (margins != contentsMargins()) setContentsMargins(margins);
 }

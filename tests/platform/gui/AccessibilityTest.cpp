@@ -129,5 +129,62 @@ TEST_F(AccessibilityTest, ShapeBoxTellsWhatItsColourMeans) {
     }
 }
 
+// The rows from the first to the last that hold red ink.
+std::pair<int, int> inkRows(const QImage& image) {
+    int first = -1;
+    int last = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 200 && c.green() < 160 && c.blue() < 160) {
+                if (first < 0) first = y;
+                last = y;
+                break;
+            }
+        }
+    return {first, last};
+}
+
+// Selectable labels lay their text out differently from the others; it must land on the same pixels.
+TEST(SelectableLabel, ShowsItsTextWhereAPlainLabelDoes) {
+    vd::testing::ensureGui();
+    struct Case {
+        const char* name;
+        FontDescription font;
+        int height;
+    } cases[] = {
+        {"default font", {}, 32},    {"黑体 19", {"黑体", 19}, 32}, {"黑体 20", {"黑体", 20}, 32}, {"黑体 24", {"黑体", 24}, 32},
+        {"黑体 16", {"黑体", 16}, 32}, {"宋体 16", {"宋体", 16}, 32}, {"宋体 12", {"宋体", 12}, 32}, {"a low box", {}, 16},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.name);
+        WindowLayout layout;
+        layout.caption = "labels";
+        layout.clientWidth = 300;
+        layout.clientHeight = 2 * row.height;
+        ControlDescription plain = place(ControlKind::Label, "plain", "两张图片 93.71207428 %", {0, 0, 300, row.height});
+        plain.font = row.font;
+        plain.textColour = {255, 0, 0};
+        ControlDescription selectable = plain;
+        selectable.name = "selectable";
+        selectable.selectable = true;
+        selectable.y = row.height;
+        layout.controls = {plain, selectable};
+        Window window(layout);
+        window.open();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.widget()));
+        for (const char* text : {"两张图片 93.71207428 %", "-"}) {
+            SCOPED_TRACE(text);
+            window.label("selectable").setText(text);
+            window.label("plain").setText(text);
+            const QImage shown = window.widget()->grab().toImage();
+            const QImage top = shown.copy(0, 0, 300, row.height);
+            const QImage bottom = shown.copy(0, row.height, 300, row.height);
+            EXPECT_EQ(inkRows(top), inkRows(bottom)) << "first and last row of the text";
+            EXPECT_EQ(top, bottom) << "the same pixels";
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vd::platform
