@@ -121,8 +121,10 @@ struct Desktop {
 
 Desktop* desktop = nullptr;
 
+// True once the accessibility bus gives its address, within 20 seconds.
 bool accessibilityBusAnswers() {
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < end) {
         ChildProcess ask;
         if (!ask.start({"dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress"}, true))
             return false;
