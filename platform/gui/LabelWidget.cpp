@@ -1,6 +1,7 @@
 #include "platform/gui/LabelWidget.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QTextDocument>
 #include <QTextOption>
@@ -60,6 +61,13 @@ void LabelWidget::setText(const Text& text) {
     text_ = text;
     showText(text);
     repaint();
+}
+
+// QLabel lays its text out anew after a change of font or style, with its own wrap mode.
+void LabelWidget::changeEvent(QEvent* event) {
+    QLabel::changeEvent(event);
+    const QEvent::Type type = event->type();
+    if (type == QEvent::FontChange || type == QEvent::ApplicationFontChange || type == QEvent::StyleChange) showText(text_);
 }
 
 void LabelWidget::resizeEvent(QResizeEvent* event) {

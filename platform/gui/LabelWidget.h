@@ -22,6 +22,7 @@ public:
     QColor textColour() const { return colour_; }
 
 protected:
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

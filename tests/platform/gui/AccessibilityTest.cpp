@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QTest>
+#include <algorithm>
 
 #include "platform/gui/Window.h"
 #include "tests/platform/gui/GuiTestSupport.h"
@@ -184,6 +185,44 @@ TEST(SelectableLabel, ShowsItsTextWhereAPlainLabelDoes) {
             EXPECT_EQ(top, bottom) << "the same pixels";
         }
     }
+}
+
+// A wrapping label breaks a long word (a face token) instead of letting it run out of the label,
+// also after its font changed.
+TEST(SelectableLabel, WrappingLabelBreaksLongWords) {
+    vd::testing::ensureGui();
+    WindowLayout layout;
+    layout.caption = "wrap";
+    layout.clientWidth = 200;
+    layout.clientHeight = 40;
+    ControlDescription token = place(ControlKind::Label, "标识", "", {0, 8, 149, 24});
+    token.textColour = {255, 0, 0};
+    token.wrap = true;
+    token.selectable = true;
+    layout.controls.push_back(token);
+    Window window(layout);
+    window.open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.widget()));
+    auto* label = static_cast<QLabel*>(window.controlWidget("标识"));
+    const auto lines = [&] {
+        const QImage shown = label->grab().toImage();
+        const auto [first, last] = inkRows(shown);
+        int rightmost = -1;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (shown.pixelColor(x, y).red() > 200 && shown.pixelColor(x, y).green() < 160) rightmost = std::max(rightmost, x);
+        return std::pair{last - first, rightmost};
+    };
+    window.label("标识").setText("6c1a7f0e3d2b4a59887766554433aa21");
+    const auto [height, right] = lines();
+    EXPECT_GT(height, label->fontMetrics().height()) << "two lines";
+    EXPECT_LT(right, label->width() - 1) << "nothing runs out of the label";
+    QFont smaller = label->font();
+    smaller.setPixelSize(11);
+    label->setFont(smaller);
+    const auto [heightAfter, rightAfter] = lines();
+    EXPECT_GT(heightAfter, QFontMetrics(smaller).height()) << "still two lines";
+    EXPECT_LT(rightAfter, label->width() - 1);
 }
 
 }  // namespace
