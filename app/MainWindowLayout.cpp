@@ -98,6 +98,18 @@ ControlDescription fileDialog(const char* name, Place place, Size size) {
     return desc;
 }
 
+// The indicator's colours as words: white at start, green after a comparison, red after a failure.
+ControlDescription comparisonIndicator(ControlDescription desc) {
+    desc.fillMeanings = {{0xFFFFFFU, "未对比"}, {65280U, "对比成功"}, {255U, "对比失败"}};
+    return desc;
+}
+
+// Labels that show results or picked files: the user can select and copy their text.
+ControlDescription selectable(ControlDescription desc) {
+    desc.selectable = true;
+    return desc;
+}
+
 FontDescription hei(int pixels) { return FontDescription{"黑体", pixels}; }
 FontDescription song(int pixels) { return FontDescription{"宋体", pixels}; }
 
@@ -124,27 +136,27 @@ platform::WindowLayout makeLayout() {
         pictureBox("图片框2", {362, 35}, {240, 176}),
         fileDialog(control::kFileDialog, {301, 25}, {26, 26}),
         button("打开对比图1", "打开图片一", {276, 64}, {80, 32}),
-        shapeBox("外形框2", {303, 117}, {24, 16}, kWhite),
+        comparisonIndicator(shapeBox("外形框2", {303, 117}, {24, 16}, kWhite)),
         button("打开对比图2", "打开图片二", {276, 156}, {80, 32}),
         label("透明标签1", "图片文件名：", {29, 211}, {72, 32}, kBlack, Align::Right),
-        label("透明标签7", "未选择！", {105, 211}, {118, 32}, kBlue, Align::Left),
+        selectable(label("透明标签7", "未选择！", {105, 211}, {118, 32}, kBlue, Align::Left)),
         label("透明标签2", "图片大小：", {29, 235}, {72, 32}, kBlack, Align::Right),
-        label("透明标签8", "未选择！", {105, 235}, {117, 32}, kBlue, Align::Left),
+        selectable(label("透明标签8", "未选择！", {105, 235}, {117, 32}, kBlue, Align::Left)),
         label("透明标签3", "图片标识：", {29, 261}, {72, 32}, kBlack, Align::Right),
-        label("透明标签9", "-", {106, 272}, {149, 24}, kRed, Align::Left, {}, true),
+        selectable(label("透明标签9", "-", {106, 272}, {149, 24}, kRed, Align::Left, {}, true)),
         label("透明标签4", "图片文件名：", {364, 208}, {72, 34}, kBlack, Align::Right),
-        label("透明标签10", "未选择！", {439, 209}, {96, 32}, kBlue, Align::Left),
+        selectable(label("透明标签10", "未选择！", {439, 209}, {96, 32}, kBlue, Align::Left)),
         label("透明标签5", "图片大小：", {364, 235}, {72, 32}, kBlack, Align::Right),
-        label("透明标签11", "未选择！", {438, 235}, {96, 32}, kBlue, Align::Left),
+        selectable(label("透明标签11", "未选择！", {438, 235}, {96, 32}, kBlue, Align::Left)),
         label("透明标签6", "图片标识：", {364, 261}, {72, 32}, kBlack, Align::Right),
-        label("透明标签12", "-", {439, 262}, {157, 32}, kRed, Align::Left),
+        selectable(label("透明标签12", "-", {439, 262}, {157, 32}, kRed, Align::Left)),
         button("对比人脸", "开始对比", {216, 303}, {200, 40}),
         label("透明标签13", "识别结果：", {50, 376}, {160, 32}, kGrey, Align::Right, hei(20)),
-        label("透明标签14", "-", {213, 376}, {240, 32}, kRed, Align::Left, hei(19)),
+        selectable(label("透明标签14", "-", {213, 376}, {240, 32}, kRed, Align::Left, hei(19))),
         label("透明标签16", "相似度：", {129, 412}, {80, 32}, kGrey, Align::Right, hei(20)),
-        label("透明标签17", "-", {213, 414}, {152, 32}, kRed, Align::Left, hei(19)),
+        selectable(label("透明标签17", "-", {213, 414}, {152, 32}, kRed, Align::Left, hei(19))),
         label("透明标签76", "耗时：", {158, 445}, {48, 32}, kBlue, Align::Right, song(16)),
-        label("透明标签77", "-", {214, 447}, {64, 32}, kRed, Align::Left, song(16)),
+        selectable(label("透明标签77", "-", {214, 447}, {64, 32}, kRed, Align::Left, song(16))),
         // Hidden at start; when shown it lies over the result labels above.
         groupBox("错误框2", "错误信息", {120, 349}, {392, 160}, false),
     });
@@ -164,12 +176,12 @@ platform::WindowLayout makeLayout() {
         radioButton("单选框1", "文字识别", {520, 47}, {80, 24}, true),
         radioButton("单选框2", "车牌识别", {520, 85}, {80, 24}, false),
         label("透明标签64", "图片大小：", {288, 86}, {72, 32}, kBlack, Align::Right),
-        label("透明标签65", "未选择！", {372, 86}, {72, 32}, kBlue, Align::Left),
+        selectable(label("透明标签65", "未选择！", {372, 86}, {72, 32}, kBlue, Align::Left)),
         label("透明标签66", "识别状态：", {287, 108}, {72, 32}, kBlue, Align::Right),
-        label("透明标签67", "-", {374, 108}, {72, 32}, kRed, Align::Left),
+        selectable(label("透明标签67", "-", {374, 108}, {72, 32}, kRed, Align::Left)),
         button("开始文字识别", "识别", {519, 124}, {80, 60}),
         label("透明标签80", "耗时：", {311, 129}, {48, 32}, kBlue, Align::Right, song(12)),
-        label("透明标签81", "-", {374, 129}, {72, 32}, kRed, Align::Left),
+        selectable(label("透明标签81", "-", {374, 129}, {72, 32}, kRed, Align::Left)),
         label("透明标签62", "原始图片", {51, 187}, {160, 32}, kGrey, Align::Centre, hei(16)),
         label("透明标签63", "识别结果", {3, 234}, {160, 32}, kGrey, Align::Left, hei(24)),
         tabControl("高级选择夹2", {1, 270}, {510, 254}, {"文字识别", "车牌识别"}),
@@ -181,11 +193,11 @@ platform::WindowLayout makeLayout() {
 
     addOn(layout, "高级选择夹2", 1, {
         label("透明标签68", "车牌颜色：", {0, 32}, {160, 32}, kGrey, Align::Centre, hei(24)),
-        label("透明标签71", "-", {136, 34}, {240, 32}, kRed, Align::Left, hei(24)),
+        selectable(label("透明标签71", "-", {136, 34}, {240, 32}, kRed, Align::Left, hei(24))),
         label("透明标签69", "车牌号码：", {0, 73}, {160, 32}, kGrey, Align::Centre, hei(24)),
-        label("透明标签72", "-", {137, 74}, {240, 32}, kRed, Align::Left, hei(24)),
+        selectable(label("透明标签72", "-", {137, 74}, {240, 32}, kRed, Align::Left, hei(24))),
         label("透明标签70", "地区代码：", {0, 114}, {160, 32}, kGrey, Align::Centre, hei(24)),
-        label("透明标签73", "-", {138, 114}, {240, 32}, kRed, Align::Left, hei(24)),
+        selectable(label("透明标签73", "-", {138, 114}, {240, 32}, kRed, Align::Left, hei(24))),
     });
     return layout;
 }

@@ -7,38 +7,68 @@
 
 namespace vd {
 
+namespace {
+
+const PictureTarget kPictureOne{"图片框1", "打开对比图1", "透明标签8", "透明标签7"};
+const PictureTarget kPictureTwo{"图片框2", "打开对比图2", "透明标签11", "透明标签10"};
+const PictureTarget kRecognitionPicture{"图片框5", "按钮2", "透明标签65", nullptr};
+
+// The size test: false (after the message) when a picture of this many bytes is refused.
+bool passesSizeTest(std::int64_t size) {
+    // The whole 64-bit size takes the test: a file of 4 GiB or more is refused, not wrapped.
+    if (static_cast<double>(size) / 1024.0 - 5000.0 >= -0.0000001) {
+        showMessage("图片需小于5M，请重新选择");
+        return false;
+    }
+    return true;
+}
+
+void show(App& app, const PictureTarget& target, std::int64_t size, const ByteArray& bytes, const Text& name) {
+    app.window.label(target.sizeLabel).setText(numberToText(floorToInteger(static_cast<double>(size) / 1024.0)) + "KB");
+    app.window.pictureBox(target.pictureBox).setPicture(bytes);
+    if (target.fileNameLabel != nullptr && *target.fileNameLabel != '\0') app.window.label(target.fileNameLabel).setText(name);
+}
+
+}  // namespace
+
 void selectPicture(App& app, const PictureTarget& target) {
     const platform::FileDialog dialog = app.window.fileDialog(control::kFileDialog);
     if (!dialog.open()) return;
-    const std::filesystem::path file = dialog.chosenFile();
-    const Text path = dialog.chosenFileText();
-
-    // The whole 64-bit size takes the test: a file of 4 GiB or more is refused, not wrapped.
-    const std::int64_t size = platform::fileSize(file);
-    if (static_cast<double>(size) / 1024.0 - 5000.0 >= -0.0000001) {
-        showMessage("图片需小于5M，请重新选择");
-        return;
-    }
-    app.window.label(target.sizeLabel).setText(numberToText(floorToInteger(static_cast<double>(size) / 1024.0)) + "KB");
-    // No more than the bytes that passed the test, should the file have grown since.
-    app.window.pictureBox(target.pictureBox).setPicture(platform::readFile(file, size));
-
-    if (target.fileNameLabel != nullptr && *target.fileNameLabel != '\0') {
-        const int separator = findTextReverse(path, "/");
-        app.window.label(target.fileNameLabel).setText(separator == -1 ? path : rightOfText(path, textLength(path) - separator));
-    }
+    takePictureFile(app, target, dialog.chosenFile());
 }
 
-void openPictureOne(App& app) { selectPicture(app, {"图片框1", "透明标签8", "透明标签7"}); }
+void takePictureFile(App& app, const PictureTarget& target, const std::filesystem::path& file) {
+    app.window.fileDialog(control::kFileDialog).setChosenFile(file);
+    const std::int64_t size = platform::fileSize(file);
+    if (!passesSizeTest(size)) return;
+    const Text path = platform::pathText(file);
+    const int separator = findTextReverse(path, "/");
+    // No more than the bytes that passed the test, should the file have grown since.
+    show(app, target, size, platform::readFile(file, size), separator == -1 ? path : rightOfText(path, textLength(path) - separator));
+}
 
-void openPictureTwo(App& app) { selectPicture(app, {"图片框2", "透明标签11", "透明标签10"}); }
+void takePictureBytes(App& app, const PictureTarget& target, const ByteArray& bytes) {
+    const auto size = static_cast<std::int64_t>(bytes.size());
+    if (!passesSizeTest(size)) return;
+    show(app, target, size, bytes, kClipboardPictureName);
+}
 
-void openRecognitionPicture(App& app) { selectPicture(app, {"图片框5", "透明标签65", nullptr}); }
+void openPictureOne(App& app) { selectPicture(app, kPictureOne); }
+
+void openPictureTwo(App& app) { selectPicture(app, kPictureTwo); }
+
+void openRecognitionPicture(App& app) { selectPicture(app, kRecognitionPicture); }
 
 void bindPictureHandlers(App& app) {
-    app.window.button("打开对比图1").onClicked([&app] { openPictureOne(app); });
-    app.window.button("打开对比图2").onClicked([&app] { openPictureTwo(app); });
-    app.window.button("按钮2").onClicked([&app] { openRecognitionPicture(app); });
+    app.window.button(kPictureOne.button).onClicked([&app] { openPictureOne(app); });
+    app.window.button(kPictureTwo.button).onClicked([&app] { openPictureTwo(app); });
+    app.window.button(kRecognitionPicture.button).onClicked([&app] { openRecognitionPicture(app); });
+    for (const PictureTarget* target : {&kPictureOne, &kPictureTwo, &kRecognitionPicture}) {
+        auto takeFile = [&app, target](const std::filesystem::path& file) { takePictureFile(app, *target, file); };
+        app.window.pictureBox(target->pictureBox).onFileDropped(takeFile);
+        app.window.button(target->button).onFileDropped(takeFile);
+        app.window.pictureBox(target->pictureBox).onPicturePasted([&app, target](const ByteArray& bytes) { takePictureBytes(app, *target, bytes); });
+    }
 }
 
 }  // namespace vd

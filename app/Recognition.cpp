@@ -2,6 +2,7 @@
 
 #include "app/MainWindowLayout.h"
 #include "app/Messages.h"
+#include "app/PlateOutline.h"
 #include "app/RequestTiming.h"
 #include "app/ServiceExchange.h"
 
@@ -30,6 +31,7 @@ void showPlateResult(App& app, const PlateReading& plate) {
     window.label(control::kPlateNumber).setText(plate.number);
     window.label(control::kPlateRegion).setText(plate.region);
     window.label(control::kPlateColour).setText(plate.colour);
+    showPlateOutline(window.pictureBox(control::kRecognitionPicture), plate.outline);
 }
 
 void showRecognitionOutcome(App& app, const RecognitionOutcome& outcome) {
@@ -58,6 +60,7 @@ void startRecognition(App& app) {
     if (window.radioButton(control::kPlateChoice).checked()) url = state.visionClient->endpointUrl(kLicensePlatePath);
 
     window.label(control::kStatus).setText("-");
+    window.pictureBox(control::kRecognitionPicture).clearOutline();
     window.editBox(control::kRecognizedText).setText("");
     window.label(control::kPlateColour).setText("-");
     window.label(control::kPlateNumber).setText("-");

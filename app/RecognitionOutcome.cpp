@@ -30,6 +30,7 @@ PlateReading readPlate(const JsonDocument& doc) {
     if (colour == "green") colour = "绿牌(新能源)";
     if (colour == "yellow") colour = "黄牌";
     plate.colour = colour;
+    plate.outline = readPlateOutline(doc);
     return plate;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/Text.h"
+#include "app/PlateOutline.h"
 #include "json/JsonDocument.h"
 
 namespace vd {
@@ -24,6 +25,7 @@ struct PlateReading {
     Text colour;
     Text number;
     Text region;
+    std::optional<PlateOutline> outline;  // the plate's corners on the picture, when usable
 };
 
 // Which result routines run: the radio buttons checked after the reply.

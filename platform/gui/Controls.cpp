@@ -1,6 +1,5 @@
 #include "platform/gui/Controls.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QPushButton>
@@ -8,7 +7,10 @@
 #include <utility>
 
 #include "platform/gui/EditBoxWidget.h"
+#include "platform/gui/FileDrop.h"
+#include "platform/gui/Files.h"
 #include "platform/gui/LabelWidget.h"
+#include "platform/gui/NativePath.h"
 #include "platform/gui/PictureBoxWidget.h"
 #include "platform/gui/QtText.h"
 #include "platform/gui/ShapeBoxWidget.h"
@@ -16,14 +18,6 @@
 #include "platform/gui/TestHooks.h"
 
 namespace vd::platform {
-
-namespace {
-
-QString fromNativePath(const std::filesystem::path& path) { return QFile::decodeName(QByteArray::fromStdString(path.native())); }
-
-std::filesystem::path toNativePath(const QString& path) { return std::filesystem::path(QFile::encodeName(path).toStdString()); }
-
-}  // namespace
 
 void Label::setText(const Text& text) const {
     if (widget_ != nullptr) widget_->setText(text);
@@ -43,6 +37,28 @@ void PictureBox::setPicture(const ByteArray& bytes) const {
 }
 
 ByteArray PictureBox::picture() const { return widget_ != nullptr ? widget_->picture() : ByteArray{}; }
+
+void PictureBox::setOutline(const std::vector<PicturePoint>& points) const {
+    if (widget_ != nullptr) widget_->setOutline(points);
+}
+
+void PictureBox::clearOutline() const {
+    if (widget_ != nullptr) widget_->setOutline({});
+}
+
+void PictureBox::onFileDropped(std::function<void(const std::filesystem::path&)> handler) const {
+    if (widget_ != nullptr) widget_->setFileHandler(std::move(handler));
+}
+
+void PictureBox::onPicturePasted(std::function<void(const ByteArray&)> handler) const {
+    if (widget_ != nullptr) widget_->setPastedPictureHandler(std::move(handler));
+}
+
+void Button::onFileDropped(std::function<void(const std::filesystem::path&)> handler) const {
+    if (widget_ == nullptr || !handler) return;
+    widget_->setAcceptDrops(true);
+    widget_->installEventFilter(new FileDropFilter(std::move(handler), widget_));
+}
 
 bool RadioButton::checked() const { return widget_ != nullptr && widget_->isChecked(); }
 
@@ -98,7 +114,11 @@ bool FileDialog::open() const {
 
 std::filesystem::path FileDialog::chosenFile() const { return state_ != nullptr ? state_->chosenFile : std::filesystem::path{}; }
 
-Text FileDialog::chosenFileText() const { return state_ != nullptr ? fromQString(fromNativePath(state_->chosenFile)) : Text{}; }
+Text FileDialog::chosenFileText() const { return state_ != nullptr ? pathText(state_->chosenFile) : Text{}; }
+
+void FileDialog::setChosenFile(const std::filesystem::path& file) const {
+    if (state_ != nullptr) state_->chosenFile = file;
+}
 
 void FileDialog::setInitialFolder(const std::filesystem::path& folder) const {
     if (state_ != nullptr) state_->initialFolder = folder;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 #include "common/Text.h"
 
@@ -43,19 +44,37 @@ public:
     Text text() const;
     // Adds a handler of the "clicked" event.
     void onClicked(std::function<void()> handler) const;
+    // The button takes a dropped local file (the first of several; not a folder) and hands its
+    // path to the handler.
+    void onFileDropped(std::function<void(const std::filesystem::path&)> handler) const;
 
 private:
     QPushButton* widget_ = nullptr;
 };
 
-// 图片框: holds the bytes of a picture file unchanged and draws them when they decode.
+// A point in a picture's own pixels.
+struct PicturePoint {
+    double x = 0;
+    double y = 0;
+};
+
+// 图片框: holds the bytes of a picture file unchanged and draws them when they decode. It takes
+// keyboard focus; a local file dropped on it or pasted into it (Ctrl+V) goes to the file
+// handler, copied picture data to the pasted-picture handler as PNG bytes.
 class PictureBox {
 public:
     PictureBox() = default;
     explicit PictureBox(PictureBoxWidget* widget) : widget_(widget) {}
     explicit operator bool() const { return widget_ != nullptr; }
+    // Setting a picture also removes the outline.
     void setPicture(const ByteArray& bytes) const;
     ByteArray picture() const;
+    // A closed line through the points, placed and scaled with the picture; fewer than 3 points
+    // draw nothing.
+    void setOutline(const std::vector<PicturePoint>& points) const;
+    void clearOutline() const;
+    void onFileDropped(std::function<void(const std::filesystem::path&)> handler) const;
+    void onPicturePasted(std::function<void(const ByteArray&)> handler) const;
 
 private:
     PictureBoxWidget* widget_ = nullptr;
@@ -149,6 +168,8 @@ public:
     std::filesystem::path chosenFile() const;
     // The same path as text, for showing it.
     Text chosenFileText() const;
+    // Offers this file the next time the dialog opens, as if it had been chosen.
+    void setChosenFile(const std::filesystem::path& file) const;
     void setInitialFolder(const std::filesystem::path& folder) const;
     std::filesystem::path initialFolder() const;
 

@@ -29,6 +29,8 @@ EditBoxWidget::EditBoxWidget(const ControlDescription& desc, QWidget* parent) : 
         lines_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         lines_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         lines_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        // Tab moves on to the next control instead of trapping the keyboard in the box.
+        lines_->setTabChangesFocus(true);
         editor = lines_;
     } else {
         line_ = new QLineEdit(this);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "common/Text.h"
@@ -54,10 +55,13 @@ struct ControlDescription {
     HorizontalAlignment alignment = HorizontalAlignment::Left;
     FontDescription font{};
     bool wrap = false;       // label breaks its text into lines
+    bool selectable = false; // label text can be selected with the mouse and copied
     bool multiLine = false;  // edit box with several lines
     bool visible = true;
     bool checked = false;     // radio button
     std::vector<Text> pages;  // tab control page captions
+    // Shape box: what its fill colours mean, told to assistive technologies as its description.
+    std::vector<std::pair<std::uint32_t, Text>> fillMeanings;
 };
 
 struct WindowLayout {

@@ -3,17 +3,30 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "platform/gui/QtText.h"
+
 namespace vd::platform {
 
 ShapeBoxWidget::ShapeBoxWidget(const ControlDescription& desc, QWidget* parent)
     : QWidget(parent),
       rgbValue_(static_cast<std::uint32_t>(desc.background.red) | static_cast<std::uint32_t>(desc.background.green) << 8 |
-                static_cast<std::uint32_t>(desc.background.blue) << 16) {
+                static_cast<std::uint32_t>(desc.background.blue) << 16),
+      meanings_(desc.fillMeanings) {
+    setAccessibleName(toQString(desc.name));
+    describe();
 }
 
 void ShapeBoxWidget::setFillColour(std::uint32_t rgbValue) {
     rgbValue_ = rgbValue & 0xFFFFFFU;
+    describe();
     repaint();
+}
+
+void ShapeBoxWidget::describe() {
+    Text meaning;
+    for (const auto& [colour, words] : meanings_)
+        if (colour == rgbValue_) meaning = words;
+    setAccessibleDescription(toQString(meaning));
 }
 
 QColor ShapeBoxWidget::fill() const {

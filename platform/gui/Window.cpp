@@ -4,11 +4,15 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <utility>
+#include <vector>
 
+#include "platform/gui/Accessibility.h"
 #include "platform/gui/BackgroundWork.h"
 #include "platform/gui/EditBoxWidget.h"
 #include "platform/gui/Fonts.h"
@@ -124,6 +128,48 @@ struct Window::Impl {
         controls.insert_or_assign(desc.name, std::move(entry));
     }
 
+    // Tab visits the controls in reading order: rows from top to bottom, each row from left to
+    // right. One chain for all pages: Tab skips the controls of hidden pages.
+    void orderTabStops() const {
+        struct Stop {
+            QWidget* widget;
+            QPoint place;
+        };
+        std::vector<Stop> stops;
+        for (QWidget* child : top->findChildren<QWidget*>()) {
+            if ((child->focusPolicy() & Qt::TabFocus) == 0 || child->focusProxy() != nullptr) continue;
+            stops.push_back({child, child->mapTo(top, QPoint(0, 0))});
+        }
+        std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) { return a.place.y() < b.place.y(); });
+        // Controls whose tops lie this close are one row (图片框1 and 图片框2 differ by a pixel).
+        constexpr int kRowTolerance = 12;
+        for (auto row = stops.begin(); row != stops.end();) {
+            auto end = row;
+            while (end != stops.end() && end->place.y() - row->place.y() <= kRowTolerance) ++end;
+            std::stable_sort(row, end, [](const Stop& a, const Stop& b) { return a.place.x() < b.place.x(); });
+            row = end;
+        }
+        for (std::size_t i = 1; i < stops.size(); ++i) QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
+    }
+
+    // Ctrl+Tab and Ctrl+Shift+Tab switch the pages of the window's outer tab control.
+    void addPageShortcuts(const WindowLayout& layout) const {
+        for (const ControlDescription& desc : layout.controls) {
+            if (desc.kind != ControlKind::TabControl || !desc.parent.empty()) continue;
+            auto* tabs = widget<TabControlWidget>(desc.name, ControlKind::TabControl);
+            if (tabs == nullptr) continue;
+            auto step = [tabs](int by) {
+                const int count = tabs->pageCount();
+                if (count > 0) tabs->setCurrentPage((tabs->currentPage() + by + count) % count);
+            };
+            auto* next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), top);
+            QObject::connect(next, &QShortcut::activated, tabs, [step] { step(1); });
+            auto* previous = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), top);
+            QObject::connect(previous, &QShortcut::activated, tabs, [step] { step(-1); });
+            return;
+        }
+    }
+
     // A multi-line edit box placed under the tab row of its page keeps its text below the row.
     void keepClearOfTabBar(const ControlDescription& desc, QWidget* created) const {
         if (desc.kind != ControlKind::EditBox || desc.parent.empty()) return;
@@ -134,12 +180,15 @@ struct Window::Impl {
 };
 
 Window::Window(const WindowLayout& layout) : impl_(std::make_unique<Impl>()) {
+    installAccessibleRoles();
     impl_->top = new TopLevelWidget;
     impl_->top->setFont(defaultGuiFont());
     impl_->top->setWindowTitle(toQString(layout.caption));
     impl_->top->setFixedSize(layout.clientWidth, layout.clientHeight);
     impl_->top->move(layout.x, layout.y);
     for (const ControlDescription& desc : layout.controls) impl_->add(desc);
+    impl_->orderTabStops();
+    impl_->addPageShortcuts(layout);
     impl_->work = std::make_unique<BackgroundWork>(impl_->top);
 }
 

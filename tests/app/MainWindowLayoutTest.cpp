@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -10,6 +11,9 @@
 #include <QRawFont>
 #include <QStyle>
 #include <QTabBar>
+#include <QTest>
+#include <set>
+#include <string>
 
 #include "app/MainWindowLayout.h"
 #include "platform/gui/EditBoxWidget.h"
@@ -288,6 +292,84 @@ TEST_F(MainWindowLayoutTest, TabRowsLeaveTheControlsFree) {
             }
         }
     }
+}
+
+TEST_F(MainWindowLayoutTest, ResultAndFileLabelsAreSelectableCaptionsAreNot) {
+    const std::set<std::string> selectable{"透明标签7",  "透明标签8",  "透明标签9",  "透明标签10", "透明标签11",
+                                           "透明标签12", "透明标签14", "透明标签17", "透明标签77", "透明标签65",
+                                           "透明标签67", "透明标签81", "透明标签71", "透明标签72", "透明标签73"};
+    int labels = 0;
+    for (const platform::ControlDescription& desc : mainWindowLayout().controls) {
+        if (desc.kind != ControlKind::Label) continue;
+        ++labels;
+        const auto* label = static_cast<platform::LabelWidget*>(window.controlWidget(desc.name));
+        EXPECT_EQ(label->textInteractionFlags().testFlag(Qt::TextSelectableByMouse), selectable.count(desc.name) == 1)
+            << label->objectName().toStdString();
+    }
+    EXPECT_EQ(labels, 35);
+}
+
+// The control a focused widget belongs to: the nearest named one (a tab row counts as its tab control).
+QString controlOf(QWidget* widget) {
+    for (; widget != nullptr; widget = widget->parentWidget())
+        if (!widget->objectName().isEmpty()) return widget->objectName();
+    return QStringLiteral("(none)");
+}
+
+TEST_F(MainWindowLayoutTest, TabVisitsThePageInReadingOrderCtrlTabSwitchesPages) {
+    window.open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.widget()));
+    window.widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.widget()));
+    auto* outer = static_cast<platform::TabControlWidget*>(window.controlWidget("高级选择夹1"));
+    struct Case {
+        int page;
+        std::vector<const char8_t*> order;  // from the outer tab row, once round
+    } cases[] = {
+        {0, {u8"高级选择夹1", u8"图片框1", u8"图片框2", u8"打开对比图1", u8"打开对比图2", u8"对比人脸"}},
+        // Tab stops at the checked radio button of the group; the arrow keys move within it.
+        {1, {u8"高级选择夹1", u8"图片框5", u8"按钮2", u8"单选框1", u8"开始文字识别", u8"高级选择夹2", u8"编辑框1"}},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.page);
+        window.tabControl("高级选择夹1").setCurrentPage(row.page);
+        outer->tabBar()->setFocus(Qt::TabFocusReason);
+        QStringList visited;
+        for (std::size_t k = 0; k <= row.order.size(); ++k) {
+            visited << controlOf(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QStringList expected;
+        for (const char8_t* name : row.order) expected << qs(name);
+        expected << qs(row.order.front());
+        EXPECT_EQ(visited, expected);
+    }
+
+    // Ctrl+Tab and Ctrl+Shift+Tab from anywhere in the window, also from an edit box.
+    window.tabControl("高级选择夹1").setCurrentPage(1);
+    static_cast<platform::EditBoxWidget*>(control(u8"编辑框1"))->editor()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(window.tabControl("高级选择夹1").currentPage(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(window.tabControl("高级选择夹1").currentPage(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(window.tabControl("高级选择夹1").currentPage(), 0);
+    EXPECT_EQ(window.tabControl("高级选择夹2").currentPage(), 0) << "the inner pages stay";
+
+    // Space presses the focused button; the arrow keys check the other radio button.
+    window.tabControl("高级选择夹1").setCurrentPage(1);
+    int clicks = 0;
+    window.button("开始文字识别").onClicked([&clicks] { ++clicks; });
+    control(u8"开始文字识别")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(control(u8"开始文字识别"), Qt::Key_Space);
+    EXPECT_EQ(clicks, 1);
+    control(u8"单选框1")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(control(u8"单选框1"), Qt::Key_Down);
+    EXPECT_TRUE(window.radioButton("单选框2").checked());
+    EXPECT_FALSE(window.radioButton("单选框1").checked());
+    EXPECT_TRUE(control(u8"单选框2")->hasFocus());
+    QTest::keyClick(control(u8"单选框2"), Qt::Key_Up);
+    EXPECT_TRUE(window.radioButton("单选框1").checked());
 }
 
 }  // namespace

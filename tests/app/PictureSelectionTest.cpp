@@ -1,7 +1,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
 #include <QPushButton>
+#include <QUrl>
+#include <functional>
+#include <random>
 #include <QTest>
 #include <deque>
 
@@ -11,6 +19,7 @@
 #include "app/Program.h"
 #include "app/ServiceObjects.h"
 #include "platform/gui/Environment.h"
+#include "platform/gui/Files.h"
 #include "platform/gui/PictureBoxWidget.h"
 #include "platform/gui/TestHooks.h"
 #include "tests/platform/gui/GuiTestSupport.h"
@@ -202,6 +211,197 @@ TEST_F(PictureSelectionTest, PicturesAreDrawnCentredAndFitted) {
         SCOPED_TRACE(row.name);
         pick(kHandlers[0], folder.write(u8"p.img", encodeImage(solidImage(row.size.width(), row.size.height(), Qt::green), row.format)));
         EXPECT_EQ(box->drawnRect(), row.drawn);
+    }
+}
+
+// Drop and paste, through Qt's own events and the clipboard.
+QMimeData* urls(std::initializer_list<std::filesystem::path> files) {
+    auto* data = new QMimeData;
+    QList<QUrl> list;
+    for (const auto& file : files) list << QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(file.native())));
+    data->setUrls(list);
+    return data;
+}
+
+class PictureDropPasteTest : public PictureSelectionTest {
+protected:
+    void SetUp() override {
+        PictureSelectionTest::SetUp();
+        first = folder.write(u8"第一张.png", encodeImage(solidImage(60, 40, Qt::blue), "PNG"));
+        second = folder.write(u8"second.jpg", encodeImage(solidImage(30, 30, Qt::green), "JPEG"));
+        before = encodeImage(solidImage(100, 100, Qt::red), "PNG");
+        std::filesystem::create_directory(folder.path() / "pictures");
+    }
+
+    // Drags the data over the widget and drops it there; true when the widget took the drag.
+    bool drop(QWidget* target, QMimeData* data, bool* hovered = nullptr) {
+        const QPoint middle(target->width() / 2, target->height() / 2);
+        QDragEnterEvent enter(middle, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        const bool taken = enter.isAccepted();
+        if (hovered != nullptr) *hovered = pictureBoxWidget(target) != nullptr && pictureBoxWidget(target)->dropHover();
+        if (taken) {
+            QDropEvent dropped(QPointF(middle), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &dropped);
+        } else {
+            QDragLeaveEvent leave;
+            QApplication::sendEvent(target, &leave);
+        }
+        delete data;
+        return taken;
+    }
+    static platform::PictureBoxWidget* pictureBoxWidget(QWidget* widget) { return dynamic_cast<platform::PictureBoxWidget*>(widget); }
+
+    // Focuses the picture box with a click and pastes what the clipboard holds.
+    void paste(const Handler& handler, QMimeData* data) {
+        window.tabControl("高级选择夹1").setCurrentPage(handler.page);
+        QWidget* box = window.controlWidget(handler.pictureBox);
+        QApplication::clipboard()->setMimeData(data);
+        window.widget()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.widget()));
+        QTest::mouseClick(box, Qt::LeftButton);
+        ASSERT_TRUE(box->hasFocus()) << "a click focuses the box";
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    }
+
+    void expectUnchanged(const Handler& handler, const Text& sizeBefore, const Text& nameBefore) {
+        EXPECT_EQ(window.label(handler.sizeLabel).text(), sizeBefore);
+        EXPECT_EQ(fileName(handler), nameBefore);
+        EXPECT_EQ(window.pictureBox(handler.pictureBox).picture(), before);
+    }
+
+    // The file the dialog offers when it opens next (the test cancels it).
+    std::filesystem::path offeredNext(const Handler& handler) {
+        pick(handler, std::nullopt);
+        return requests.empty() ? std::filesystem::path{} : requests.back().offeredFile;
+    }
+
+    std::filesystem::path first;
+    std::filesystem::path second;
+    ByteArray before;
+};
+
+TEST_F(PictureDropPasteTest, DroppedFilesGoThroughThePictureSelectionOfTheBoxOrItsButton) {
+    const auto big = sized(u8"big.bin", 5120000);
+    struct Case {
+        const char* name;
+        std::function<QMimeData*()> make;
+        std::filesystem::path taken;  // empty: the drop is refused and nothing changes
+        bool refusedBySize = false;
+    } cases[] = {
+        {"a file", [&] { return urls({first}); }, first},
+        {"two files: the first", [&] { return urls({second, first}); }, second},
+        {"a folder", [&] { return urls({folder.path() / "pictures"}); }, {}},
+        {"a file of 5 120 000 bytes", [&] { return urls({big}); }, big, true},
+        {"image data", [] {
+             auto* data = new QMimeData;
+             data->setImageData(solidImage(20, 20, Qt::yellow));
+             return data;
+         }, {}},
+        {"text that is not a file", [] {
+             auto* data = new QMimeData;
+             data->setText(QStringLiteral("/no/such/picture.png"));
+             data->setUrls({QUrl(QStringLiteral("https://example.invalid/a.png"))});
+             return data;
+         }, {}},
+    };
+    for (const Handler& handler : kHandlers) {
+        for (const char* targetName : {handler.pictureBox, handler.button}) {
+            for (const Case& row : cases) {
+                SCOPED_TRACE(std::string(handler.name) + " onto " + (targetName == handler.pictureBox ? "the box: " : "the button: ") + row.name);
+                pick(handler, folder.write(u8"before.png", before));
+                const Text sizeBefore = window.label(handler.sizeLabel).text();
+                const Text nameBefore = fileName(handler);
+                messages.clear();
+                QWidget* target = window.controlWidget(targetName);
+                bool hovered = false;
+                const bool taken = drop(target, row.make(), &hovered);
+                EXPECT_EQ(taken, !row.taken.empty());
+                if (targetName == handler.pictureBox) {
+                    EXPECT_EQ(hovered, !row.taken.empty()) << "the box shows it takes the drop";
+                    EXPECT_FALSE(pictureBoxWidget(target)->dropHover()) << "the frame goes with the drop";
+                }
+                if (row.taken.empty() || row.refusedBySize) {
+                    expectUnchanged(handler, sizeBefore, nameBefore);
+                    EXPECT_EQ(messages, row.refusedBySize ? std::vector<Text>{"信息：|图片需小于5M，请重新选择"} : std::vector<Text>{});
+                } else {
+                    const ByteArray bytes = platform::readFile(row.taken);
+                    EXPECT_TRUE(messages.empty());
+                    EXPECT_EQ(window.pictureBox(handler.pictureBox).picture(), bytes);
+                    EXPECT_EQ(window.label(handler.sizeLabel).text(), std::to_string(bytes.size() / 1024) + "KB");
+                    if (handler.fileNameLabel != nullptr) {
+                        EXPECT_EQ(fileName(handler), platform::pathText(row.taken.filename()));
+                    }
+                }
+                EXPECT_EQ(offeredNext(handler), row.taken.empty() ? folder.path() / "before.png" : row.taken)
+                    << "the dialog offers the dropped file as if it had been chosen there";
+            }
+        }
+    }
+}
+
+TEST_F(PictureDropPasteTest, PastedFilesAndPicturesGoThroughTheSizeTest) {
+    // Noise does not compress: a PNG of more than 5 120 000 bytes.
+    QImage noise(1400, 1400, QImage::Format_RGB32);
+    std::mt19937 random(7);
+    for (int y = 0; y < noise.height(); ++y) {
+        auto* line = reinterpret_cast<quint32*>(noise.scanLine(y));
+        for (int x = 0; x < noise.width(); ++x) line[x] = 0xFF000000U | (random() & 0xFFFFFFU);
+    }
+    const QImage copied = solidImage(70, 50, Qt::magenta);
+    struct Case {
+        const char* name;
+        std::function<QMimeData*()> make;
+        enum { Nothing, File, Picture, TooLarge } outcome;
+    } cases[] = {
+        {"a copied file", [&] { return urls({first}); }, Case::File},
+        {"a copied folder", [&] { return urls({folder.path() / "pictures"}); }, Case::Nothing},
+        {"image data", [&] {
+             auto* data = new QMimeData;
+             data->setImageData(copied);
+             return data;
+         }, Case::Picture},
+        {"image data of more than 5000 KB as PNG", [&] {
+             auto* data = new QMimeData;
+             data->setImageData(noise);
+             return data;
+         }, Case::TooLarge},
+        {"text that is not a file", [] {
+             auto* data = new QMimeData;
+             data->setText(QStringLiteral("苏HS7766"));
+             return data;
+         }, Case::Nothing},
+    };
+    for (const Handler& handler : kHandlers) {
+        for (const Case& row : cases) {
+            SCOPED_TRACE(std::string(handler.name) + ": " + row.name);
+            pick(handler, folder.write(u8"before.png", before));
+            const Text sizeBefore = window.label(handler.sizeLabel).text();
+            const Text nameBefore = fileName(handler);
+            messages.clear();
+            paste(handler, row.make());
+            if (row.outcome == Case::Nothing || row.outcome == Case::TooLarge) {
+                expectUnchanged(handler, sizeBefore, nameBefore);
+                EXPECT_EQ(messages, row.outcome == Case::TooLarge ? std::vector<Text>{"信息：|图片需小于5M，请重新选择"} : std::vector<Text>{});
+                continue;
+            }
+            EXPECT_TRUE(messages.empty());
+            const ByteArray shown = window.pictureBox(handler.pictureBox).picture();
+            EXPECT_EQ(window.label(handler.sizeLabel).text(), std::to_string(shown.size() / 1024) + "KB");
+            if (row.outcome == Case::File) {
+                EXPECT_EQ(shown, platform::readFile(first));
+                if (handler.fileNameLabel != nullptr) {
+                    EXPECT_EQ(fileName(handler), gbk(u8"第一张.png"));
+                }
+                EXPECT_EQ(offeredNext(handler), first);
+            } else {
+                const QImage decoded = QImage::fromData(QByteArray(reinterpret_cast<const char*>(shown.data()), static_cast<qsizetype>(shown.size())), "PNG");
+                EXPECT_EQ(decoded.convertToFormat(QImage::Format_RGB32), copied.convertToFormat(QImage::Format_RGB32)) << "lossless PNG";
+                if (handler.fileNameLabel != nullptr) {
+                    EXPECT_EQ(fileName(handler), gbk(u8"剪贴板图片.png"));
+                }
+            }
+        }
     }
 }
 

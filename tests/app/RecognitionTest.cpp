@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
+#include "platform/gui/PictureBoxWidget.h"
+#include "platform/gui/QtText.h"
 #include "tests/app/ProgramRun.h"
 #include "vision/RequestBodies.h"
 
@@ -217,6 +220,56 @@ TEST_F(RecognitionTest, TheRadioButtonsChooseTheEndpointOfEachRun) {
         EXPECT_EQ(innerTabs(window).currentPage(), 0);
         for (const char* name : {"透明标签71", "透明标签72", "透明标签73"}) EXPECT_EQ(window.label(name).text(), "-") << name;
         EXPECT_EQ(service.requestCount(), 4U) << "the token and three runs";
+    });
+}
+
+// The plate reply's corners on a 960 x 480 picture, which 图片框5 draws scaled down.
+TEST_F(RecognitionTest, ThePlateIsOutlinedOnThePictureUntilTheNextRun) {
+    const ByteArray large = testing::encodeImage(testing::solidImage(960, 480, Qt::gray), "JPEG");
+    const std::string plate = utf8(u8R"({"log_id":1,"words_result":{"color":"blue","number":"苏HS7766",)");
+    struct Case {
+        const char* name;
+        std::string reply;
+        bool outlined;
+    } cases[] = {
+        {"four points", VisionStandIn::licensePlateSuccess(), true},
+        {"no points", plate + "}}", false},
+        {"three points", plate + R"("vertexes_location":[{"x":195,"y":267},{"x":383,"y":270},{"x":382,"y":316}]}})", false},
+        {"a coordinate that is not a number", plate + R"("vertexes_location":[{"x":"195","y":267},{"x":383,"y":270},{"x":382,"y":316},{"x":195,"y":313}]}})", false},
+        {"a point without y", plate + R"("vertexes_location":[{"x":195},{"x":383,"y":270},{"x":382,"y":316},{"x":195,"y":313}]}})", false},
+        {"points that are not a list", plate + R"("vertexes_location":{"x":195,"y":267}}})", false},
+        {"an error reply", R"({"error_code":282102,"error_msg":"target detect error"})", false},
+    };
+    runProgramWith([&](RunningWindow& window) {
+        pick(window, 1, "按钮2", large);
+        auto* box = window.widget()->findChild<platform::PictureBoxWidget*>(platform::toQString("图片框5"));
+        ASSERT_NE(box, nullptr);
+        const QRect drawn = box->drawnRect();
+        const double scale = drawn.width() / 960.0;
+        for (const Case& row : cases) {
+            SCOPED_TRACE(row.name);
+            recognize(window, true, 0, 10);  // the stand-in's plate reply, with its points
+            ASSERT_EQ(box->outlinePolygon().size(), 4) << "outlined before the run";
+            service.queueReply(Endpoint::licensePlate, {200, row.reply});
+            recognize(window, true, 0, 10, row.reply.find("error_code") != std::string::npos);
+            const QPolygonF outline = box->outlinePolygon();
+            if (!row.outlined) {
+                EXPECT_TRUE(outline.isEmpty()) << "the run cleared the outline and drew none";
+                continue;
+            }
+            const double corners[4][2] = {{195, 267}, {383, 270}, {382, 316}, {195, 313}};
+            ASSERT_EQ(outline.size(), 4);
+            for (int k = 0; k < 4; ++k) {
+                EXPECT_LE(std::abs(outline[k].x() - (drawn.x() + corners[k][0] * scale)), 1.0) << k;
+                EXPECT_LE(std::abs(outline[k].y() - (drawn.y() + corners[k][1] * scale)), 1.0) << k;
+            }
+        }
+        recognize(window, false, 0, 10);
+        EXPECT_TRUE(box->outlinePolygon().isEmpty()) << "a text recognition removes the outline";
+        recognize(window, true, 0, 10);
+        ASSERT_EQ(box->outlinePolygon().size(), 4);
+        pick(window, 1, "按钮2", large);
+        EXPECT_TRUE(box->outlinePolygon().isEmpty()) << "a new picture removes the outline";
     });
 }
 

@@ -42,6 +42,8 @@ bool waitForBackgroundWork() {
     return QTest::qWaitFor([] { return !platform::backgroundWorkPending(); }, 60000);
 }
 
+void endGui() { runtime().reset(); }
+
 QString qs(const char8_t* utf8) { return QString::fromUtf8(reinterpret_cast<const char*>(utf8)); }
 
 Text gbk(const char8_t* utf8) { return platform::utf8ToGbkBytes(reinterpret_cast<const char*>(utf8)); }

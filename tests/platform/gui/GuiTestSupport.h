@@ -13,6 +13,8 @@ namespace vd::testing {
 
 // Starts the GUI run time on first use; later calls return at once.
 void ensureGui();
+// Ends the GUI run time before its display goes away; ensureGui starts a new one.
+void endGui();
 
 // Processes events until no background work of a window is pending (its done step has run);
 // false when that takes more than a minute.

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QTest>
+#include <cmath>
 #include <random>
 
 #include "platform/gui/PictureBoxWidget.h"
@@ -109,6 +110,82 @@ TEST_F(PictureBoxTest, SurvivesDamagedPictures) {
             widget()->grab();
         }
     }
+}
+
+// The outline of a plate reply on a 960 x 480 picture, drawn at a quarter of its size.
+TEST_F(PictureBoxTest, OutlineIsPlacedAndScaledWithThePicture) {
+    const PictureBox box = window.pictureBox("图片框");
+    box.setPicture(encodeImage(solidImage(960, 480, QColor(40, 90, 160)), "PNG"));
+    ASSERT_EQ(widget()->drawnRect(), QRect(0, 28, 240, 120));
+    const std::vector<PicturePoint> corners{{195, 267}, {383, 270}, {382, 316}, {195, 313}};
+    box.setOutline(corners);
+    const QPolygonF drawn = widget()->outlinePolygon();
+    ASSERT_EQ(drawn.size(), 4);
+    for (int k = 0; k < 4; ++k) {
+        const QPointF expected(corners[k].x / 4.0, 28 + corners[k].y / 4.0);
+        EXPECT_LE(std::abs(drawn[k].x() - expected.x()), 1.0) << "corner " << k;
+        EXPECT_LE(std::abs(drawn[k].y() - expected.y()), 1.0) << "corner " << k;
+    }
+    // The line is drawn there: bright in the middle of each edge, the picture inside.
+    const QImage shown = widget()->grab().toImage();
+    for (int k = 0; k < 4; ++k) {
+        const QPointF middle = (QPointF(corners[k].x, corners[k].y) + QPointF(corners[(k + 1) % 4].x, corners[(k + 1) % 4].y)) / 8.0 +
+                               QPointF(0, 28);
+        // Within a pixel of the edge's middle, the bright inner line and the dark outer line.
+        bool bright = false;
+        bool dark = false;
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx) {
+                const QColor pixel = shown.pixelColor(middle.toPoint() + QPoint(dx, dy));
+                if (std::abs(dx) <= 1 && std::abs(dy) <= 1 && pixel.red() > 200 && pixel.green() > 180 && pixel.blue() < 100) bright = true;
+                if (pixel.red() < 25 && pixel.green() < 55 && pixel.blue() < 100) dark = true;  // darker than the picture
+            }
+        EXPECT_TRUE(bright) << "edge " << k;
+        EXPECT_TRUE(dark) << "edge " << k;
+    }
+    EXPECT_EQ(shown.pixelColor(QPoint(72, 101)), QColor(40, 90, 160)) << "inside the outline";
+
+    box.setPicture(encodeImage(solidImage(960, 480, Qt::white), "PNG"));
+    EXPECT_TRUE(widget()->outlinePolygon().isEmpty()) << "a new picture removes the outline";
+}
+
+TEST_F(PictureBoxTest, OutlinesThatCannotBeDrawn) {
+    const PictureBox box = window.pictureBox("图片框");
+    const ByteArray picture = encodeImage(solidImage(200, 100, Qt::white), "PNG");
+    box.setPicture(picture);
+    box.setOutline({{10, 10}, {20, 10}});
+    EXPECT_TRUE(widget()->outlinePolygon().isEmpty()) << "two points";
+    box.setOutline({{10, 10}, {20, 10}, {20, 20}, {10, 20}});
+    EXPECT_EQ(widget()->outlinePolygon().size(), 4);
+    box.clearOutline();
+    EXPECT_TRUE(widget()->outlinePolygon().isEmpty()) << "cleared";
+    box.setPicture(ByteArray{1, 2, 3});
+    box.setOutline({{10, 10}, {20, 10}, {20, 20}, {10, 20}});
+    EXPECT_TRUE(widget()->outlinePolygon().isEmpty()) << "no picture is drawn";
+    // Corners far outside the picture: the line is cut at the box's edges.
+    box.setPicture(picture);
+    box.setOutline({{-5000, -5000}, {5000, -5000}, {5000, 5000}, {-5000, 5000}});
+    const QImage shown = widget()->grab().toImage();
+    EXPECT_EQ(shown.size(), QSize(240, 176));
+    EXPECT_EQ(shown.pixelColor(QPoint(120, 88)), QColor(Qt::white)) << "the picture stays uncovered";
+}
+
+TEST_F(PictureBoxTest, TakesFocusAndShowsAFrameForIt) {
+    EXPECT_EQ(widget()->focusPolicy(), Qt::StrongFocus) << "a click and Tab focus the box";
+    const QColor highlight = widget()->palette().color(QPalette::Highlight);
+    auto framed = [&] {
+        const QImage shown = widget()->grab().toImage();
+        int count = 0;
+        for (int x = 0; x < shown.width(); ++x) count += shown.pixelColor(x, 0) == highlight ? 1 : 0;
+        return count;
+    };
+    window.widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.widget()));
+    widget()->clearFocus();
+    EXPECT_EQ(framed(), 0) << "no frame without focus";
+    QTest::mouseClick(widget(), Qt::LeftButton);
+    ASSERT_TRUE(widget()->hasFocus());
+    EXPECT_GT(framed(), widget()->width() / 4) << "a dotted frame along the top";
 }
 
 }  // namespace
