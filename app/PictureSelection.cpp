@@ -9,9 +9,12 @@ namespace vd {
 
 namespace {
 
-const PictureTarget kPictureOne{"图片框1", "打开对比图1", "透明标签8", "透明标签7"};
-const PictureTarget kPictureTwo{"图片框2", "打开对比图2", "透明标签11", "透明标签10"};
-const PictureTarget kRecognitionPicture{"图片框5", "按钮2", "透明标签65", nullptr};
+const PictureTarget kPictureOne{control::kPictureOne, control::kOpenPictureOne, control::kPictureOneSize,
+                                control::kPictureOneName};
+const PictureTarget kPictureTwo{control::kPictureTwo, control::kOpenPictureTwo, control::kPictureTwoSize,
+                                control::kPictureTwoName};
+const PictureTarget kRecognitionPicture{control::kRecognitionPicture, control::kOpenRecognitionPicture,
+                                        control::kRecognitionPictureSize, nullptr};
 
 // The size test: false (after the message) when a picture of this many bytes is refused.
 bool passesSizeTest(std::int64_t size) {
