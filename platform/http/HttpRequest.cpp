@@ -7,8 +7,7 @@
 #include <vector>
 
 #include "platform/http/CertificateExemptions.h"
-#include "platform/http/CurlEasyHandle.h"
-#include "platform/http/CurlHeaderList.h"
+#include "platform/http/CurlHandles.h"
 #include "platform/http/HttpConnection.h"
 #include "platform/http/HttpConstants.h"
 #include "platform/http/HttpSessionState.h"
@@ -159,7 +158,7 @@ struct RequestState {
 
     void resetExchange() {
         detach();
-        wireHeaders.clear();
+        wireHeaders.reset();
         done = false;
         result = CURLE_OK;
         connected = false;
@@ -401,7 +400,7 @@ struct RequestState {
         }
         crossOrigin = originOf(next) != originOf(requestUrl);
         urlUtf8 = next;
-        wireHeaders.clear();
+        wireHeaders.reset();
         done = false;
         connected = false;
         startResolving();
@@ -524,10 +523,10 @@ bool RequestState::configure() {
         const bool blank = trimBlanks(h.value).empty();
         std::string line = toWire(h.name) + (blank ? ";" : ":");
         if (!blank) line += toWire(h.value);
-        ok = ok && wireHeaders.append(line.c_str());
+        ok = ok && appendHeaderLine(wireHeaders, line.c_str());
     }
     for (const char* name : {"Accept", "Content-Type", "Expect"}) {
-        if (findHeader(headers, name) == nullptr) ok = ok && wireHeaders.append((std::string(name) + ":").c_str());
+        if (findHeader(headers, name) == nullptr) ok = ok && appendHeaderLine(wireHeaders, (std::string(name) + ":").c_str());
     }
     set(curl_easy_setopt(e, CURLOPT_HTTPHEADER, wireHeaders.get()));
 

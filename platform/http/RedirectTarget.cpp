@@ -4,18 +4,13 @@
 
 #include <curl/curl.h>
 
+#include "platform/UniqueHandle.h"
+
 namespace vd::platform::detail {
 namespace {
 
-struct UrlDeleter {
-    void operator()(CURLU* url) const { curl_url_cleanup(url); }
-};
-using UrlHandle = std::unique_ptr<CURLU, UrlDeleter>;
-
-struct TextDeleter {
-    void operator()(char* text) const { curl_free(text); }
-};
-using CurlText = std::unique_ptr<char, TextDeleter>;
+using UrlHandle = UniqueHandle<CURLU, curl_url_cleanup>;
+using CurlText = UniqueHandle<char, curl_free>;
 
 std::optional<std::string> part(CURLU* url, CURLUPart which, unsigned int flags = 0) {
     char* text = nullptr;
