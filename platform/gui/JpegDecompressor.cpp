@@ -20,9 +20,4 @@ JpegDecompressor::JpegDecompressor() {
     errors_.base.output_message = silence;
 }
 
-JpegDecompressor::~JpegDecompressor() {
-    // Safe also when creation never ran or failed: libjpeg frees only what it allocated.
-    if (info_.mem != nullptr) jpeg_destroy_decompress(&info_);
-}
-
 }  // namespace vd::platform

@@ -5,11 +5,14 @@
 
 #include <jpeglib.h>
 
+#include "platform/UniqueHandle.h"
+
 namespace vd::platform {
 
 // Owns one libjpeg decompression object with an error manager that returns control: a fatal
 // error jumps to the buffer that the decoding function armed, instead of exiting. The object is
-// created by that function (jpeg_create_decompress can fail too) and destroyed here.
+// created by that function (jpeg_create_decompress can fail too) and destroyed here; libjpeg
+// frees only what it allocated, so that is safe also when creation never ran or failed.
 // Not movable: libjpeg keeps a pointer to the error manager inside the object.
 class JpegDecompressor {
 public:
@@ -19,7 +22,6 @@ public:
     };
 
     JpegDecompressor();
-    ~JpegDecompressor();
     JpegDecompressor(const JpegDecompressor&) = delete;
     JpegDecompressor& operator=(const JpegDecompressor&) = delete;
 
@@ -29,6 +31,8 @@ public:
 private:
     ErrorManager errors_{};
     jpeg_decompress_struct info_{};
+    // Releases libjpeg's memory of info_, not info_ itself; declared last, so released first.
+    UniqueHandle<jpeg_decompress_struct, jpeg_destroy_decompress> created_{&info_};
 };
 
 }  // namespace vd::platform

@@ -2,13 +2,18 @@
 #include <csetjmp>
 #include <cstring>
 
+#include <png.h>
+
 #include "platform/gui/DecodedImage.h"
 #include "platform/gui/JpegDecompressor.h"
-#include "platform/gui/PngImage.h"
+#include "platform/UniqueHandle.h"
 
 namespace vd::platform {
 
 namespace {
+
+// Releases what libpng allocated for an image, not the png_image itself.
+using PngImageState = UniqueHandle<png_image, png_image_free>;
 
 constexpr std::uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 constexpr std::uint8_t kJpegSignature[] = {0xFF, 0xD8, 0xFF};
@@ -65,8 +70,9 @@ bool decodeJpegInto(JpegDecompressor& jpeg, const ByteArray& bytes, DecodedImage
 }  // namespace
 
 DecodedImage decodePng(const ByteArray& bytes) {
-    PngImage png;
-    png_image& image = png.get();
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    const PngImageState state(&image);
     if (png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()) == 0) return {};
     if (!acceptableSize(image.width, image.height)) return {};
     image.format = PNG_FORMAT_RGBA;

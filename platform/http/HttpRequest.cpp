@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/http/AsciiText.h"
 #include "platform/http/CertificateExemptions.h"
-#include "platform/http/CurlEasyHandle.h"
-#include "platform/http/CurlHeaderList.h"
+#include "platform/http/CurlHandles.h"
 #include "platform/http/HttpConnection.h"
 #include "platform/http/HttpConstants.h"
 #include "platform/http/HttpSessionState.h"
@@ -24,26 +24,6 @@ long long monotonicMs() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-}
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-    }
-    return true;
-}
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
-
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
 }
 
 // RFC 9110 5.6.2: token characters.
@@ -74,6 +54,32 @@ std::string percentEncodeUnsafe(std::string_view utf8) {
     return out;
 }
 
+ExchangeFailure failureOf(CURLcode code) {
+    switch (code) {
+    case CURLE_OK: return ExchangeFailure::None;
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY: return ExchangeFailure::Resolve;
+    case CURLE_COULDNT_CONNECT: return ExchangeFailure::Connect;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+    case CURLE_SSL_INVALIDCERTSTATUS:
+    case CURLE_SSL_CRL_BADFILE:
+    case CURLE_SSL_SHUTDOWN_FAILED: return ExchangeFailure::Tls;
+    case CURLE_OPERATION_TIMEDOUT: return ExchangeFailure::Timeout;
+    case CURLE_GOT_NOTHING:
+    case CURLE_RECV_ERROR:
+    case CURLE_SEND_ERROR:
+    case CURLE_PARTIAL_FILE: return ExchangeFailure::Dropped;
+    case CURLE_ABORTED_BY_CALLBACK: return ExchangeFailure::Aborted;
+    default: return ExchangeFailure::Other;
+    }
+}
+
 constexpr std::size_t kMostRedirectBodySkipped = 1048576;
 
 struct Header {
@@ -83,15 +89,11 @@ struct Header {
 
 }  // namespace
 
-struct RequestState {
-    std::shared_ptr<SessionState> session;
-    CurlEasyHandle easy;
-    std::string urlUtf8;  // of the exchange's current hop
-    Text verb;
+// What the caller sets on the request before a send; kept from one exchange to the next.
+struct RequestOptions {
     std::string requestUrl;  // as opened
     Text requestVerb;
     std::vector<Header> headers;
-    std::shared_ptr<const std::string> caBundle;  // the extra trusted authorities' bundle in use
 
     bool cookiesDisabled = false;
     bool redirectsDisabled = false;
@@ -102,8 +104,16 @@ struct RequestState {
     Text serverUser, serverPassword;
     int proxyAuthScheme = 0;
     Text proxyAuthUser, proxyAuthPassword;
+};
 
-    // The exchange.
+// What one exchange holds, from the send to the end of its response. Every exchange starts from
+// a new one.
+struct Exchange {
+    Exchange() = default;
+    Exchange(std::string url, Text method) : urlUtf8(std::move(url)), verb(std::move(method)) {}
+
+    std::string urlUtf8;  // of the exchange's current hop
+    Text verb;
     CurlHeaderList wireHeaders;
     bool added = false;
     bool done = false;
@@ -144,6 +154,12 @@ struct RequestState {
     bool paused = false;
     std::size_t pausedSize = 0;
     bool discard = false;
+};
+
+struct RequestState : RequestOptions, Exchange {
+    std::shared_ptr<SessionState> session;
+    CurlEasyHandle easy;
+    std::shared_ptr<const std::string> caBundle;  // the extra trusted authorities' bundle in use
 
     ~RequestState() { finish(); }
 
@@ -157,37 +173,10 @@ struct RequestState {
         }
     }
 
-    void resetExchange() {
+    void startExchange() {
         detach();
-        wireHeaders.clear();
-        done = false;
-        result = CURLE_OK;
-        connected = false;
+        static_cast<Exchange&>(*this) = Exchange(requestUrl, requestVerb);
         startResolving();
-        bodyOffset = 0;
-        ownedBody.clear();
-        block.clear();
-        blockStatus = 0;
-        blockLocation.clear();
-        authRetried = false;
-        urlUtf8 = requestUrl;
-        verb = requestVerb;
-        followUrl.clear();
-        redirectsFollowed = 0;
-        crossOrigin = false;
-        redirectBodySkipped = 0;
-        redirectBodyAbandoned = false;
-        haveFinal = false;
-        finalHeaders.clear();
-        finalStatusCode.clear();
-        finalStatusText.clear();
-        target = nullptr;
-        targetRoom = targetFilled = 0;
-        staged.clear();
-        stagedOffset = 0;
-        paused = false;
-        pausedSize = 0;
-        discard = false;
     }
 
     // Ends the exchange. A response whose rest is already at hand is completed first, so that its
@@ -401,7 +390,7 @@ struct RequestState {
         }
         crossOrigin = originOf(next) != originOf(requestUrl);
         urlUtf8 = next;
-        wireHeaders.clear();
+        wireHeaders.reset();
         done = false;
         connected = false;
         startResolving();
@@ -524,10 +513,10 @@ bool RequestState::configure() {
         const bool blank = trimBlanks(h.value).empty();
         std::string line = toWire(h.name) + (blank ? ";" : ":");
         if (!blank) line += toWire(h.value);
-        ok = ok && wireHeaders.append(line.c_str());
+        ok = ok && appendHeaderLine(wireHeaders, line.c_str());
     }
     for (const char* name : {"Accept", "Content-Type", "Expect"}) {
-        if (findHeader(headers, name) == nullptr) ok = ok && wireHeaders.append((std::string(name) + ":").c_str());
+        if (findHeader(headers, name) == nullptr) ok = ok && appendHeaderLine(wireHeaders, (std::string(name) + ":").c_str());
     }
     set(curl_easy_setopt(e, CURLOPT_HTTPHEADER, wireHeaders.get()));
 
@@ -703,12 +692,14 @@ bool HttpRequest::setCredentials(int target, int scheme, const Text& user, const
 bool HttpRequest::send(const std::uint8_t* body, std::size_t length) {
     if (!state_) return false;
     auto& s = *state_;
-    s.resetExchange();
+    s.startExchange();
     detail::resetEasy(s.easy.get());
     s.body = length > 0 ? body : nullptr;
     s.bodyLength = s.body != nullptr ? length : 0;
-    if (!s.configure()) return false;
-    if (curl_multi_add_handle(s.multi(), s.easy.get()) != CURLM_OK) return false;
+    if (!s.configure() || curl_multi_add_handle(s.multi(), s.easy.get()) != CURLM_OK) {
+        s.fail(CURLE_FAILED_INIT);
+        return false;
+    }
     s.added = true;
     return true;
 }
@@ -789,6 +780,10 @@ bool HttpRequest::readData(void* buffer, std::size_t room, std::size_t& read) {
     s.target = nullptr;
     s.targetRoom = s.targetFilled = 0;
     return read > 0 || (s.done && s.result == CURLE_OK);
+}
+
+ExchangeFailure HttpRequest::failure() const {
+    return state_ ? detail::failureOf(state_->result) : ExchangeFailure::None;
 }
 
 }  // namespace vd::platform

@@ -11,6 +11,19 @@
 namespace vd::platform {
 
 class HttpConnection;
+
+// Why an exchange failed.
+enum class ExchangeFailure {
+    None,     // no exchange yet, or it has gone well so far
+    Resolve,  // the host name could not be resolved
+    Connect,  // no connection could be made
+    Tls,      // the TLS handshake or the server's certificate failed
+    Timeout,  // a step took longer than the session's timeouts allow
+    Dropped,  // the connection ended before the response was complete
+    Aborted,  // the session abandoned its transfers
+    Other,
+};
+
 namespace detail {
 struct RequestState;
 }
@@ -77,6 +90,9 @@ public:
     // Reads at most `room` bytes into `buffer`, waiting for some when none are there; 0 with
     // true at the end of the body.
     bool readData(void* buffer, std::size_t room, std::size_t& read);
+
+    // Why the last exchange failed; None when there is no request.
+    ExchangeFailure failure() const;
 
 private:
     std::unique_ptr<detail::RequestState> state_;

@@ -9,7 +9,7 @@ namespace detail {
 
 CurlEasyHandle SessionState::takeEasy() {
     if (spareEasy) return std::move(spareEasy);
-    return CurlEasyHandle::create();
+    return CurlEasyHandle(curl_easy_init());
 }
 
 void SessionState::giveBackEasy(CurlEasyHandle easy) {
@@ -43,8 +43,8 @@ HttpSession HttpSession::open(const Text& userAgent) {
     static const bool curlReady = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
     if (!curlReady) return {};
     auto state = std::make_shared<detail::SessionState>();
-    state->multi = CurlMultiHandle::create();
-    state->cookieShare = CurlShareHandle::create();
+    state->multi = CurlMultiHandle(curl_multi_init());
+    state->cookieShare = CurlShareHandle(curl_share_init());
     if (!state->multi || !state->cookieShare) return {};
     if (curl_share_setopt(state->cookieShare.get(), CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE) != CURLSHE_OK) return {};
     state->userAgent = userAgent;

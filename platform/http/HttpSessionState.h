@@ -4,9 +4,7 @@
 #include <string>
 
 #include "common/Text.h"
-#include "platform/http/CurlEasyHandle.h"
-#include "platform/http/CurlMultiHandle.h"
-#include "platform/http/CurlShareHandle.h"
+#include "platform/http/CurlHandles.h"
 #include "platform/http/TrustedCertificates.h"
 
 // What a session holds; shared by the session's connections and requests, so that the handles

@@ -4,31 +4,20 @@
 
 #include <curl/curl.h>
 
+#include "platform/UniqueHandle.h"
+#include "platform/http/AsciiText.h"
+
 namespace vd::platform::detail {
 namespace {
 
-struct UrlDeleter {
-    void operator()(CURLU* url) const { curl_url_cleanup(url); }
-};
-using UrlHandle = std::unique_ptr<CURLU, UrlDeleter>;
-
-struct TextDeleter {
-    void operator()(char* text) const { curl_free(text); }
-};
-using CurlText = std::unique_ptr<char, TextDeleter>;
+using UrlHandle = UniqueHandle<CURLU, curl_url_cleanup>;
+using CurlText = UniqueHandle<char, curl_free>;
 
 std::optional<std::string> part(CURLU* url, CURLUPart which, unsigned int flags = 0) {
     char* text = nullptr;
     if (curl_url_get(url, which, &text, flags) != CURLUE_OK || text == nullptr) return std::nullopt;
     const CurlText owned(text);
     return std::string(owned.get());
-}
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string lowered(std::string s) {
-    for (char& c : s) c = lowerAscii(c);
-    return s;
 }
 
 UrlHandle parsed(const std::string& url) {
@@ -51,8 +40,8 @@ std::optional<std::string> redirectTarget(const std::string& base, std::string_v
     }
     const std::optional<std::string> toScheme = part(url.get(), CURLUPART_SCHEME);
     if (!fromScheme || !toScheme) return std::nullopt;
-    const std::string from = lowered(*fromScheme);
-    const std::string to = lowered(*toScheme);
+    const std::string from = lowerAscii(*fromScheme);
+    const std::string to = lowerAscii(*toScheme);
     if (to != "http" && to != "https") return std::nullopt;
     if (from == "https" && to == "http") return std::nullopt;
     return part(url.get(), CURLUPART_URL);
@@ -65,7 +54,7 @@ std::string originOf(const std::string& url) {
     const auto host = part(handle.get(), CURLUPART_HOST);
     const auto port = part(handle.get(), CURLUPART_PORT, CURLU_DEFAULT_PORT);
     if (!scheme || !host || !port) return {};
-    return lowered(*scheme + "://" + *host + ":" + *port);
+    return lowerAscii(*scheme + "://" + *host + ":" + *port);
 }
 
 }  // namespace vd::platform::detail

@@ -6,11 +6,15 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/http/AsciiText.h"
 #include "platform/http/HttpConstants.h"
 #include "platform/http/UrlCracker.h"
 
 namespace vd::platform {
 namespace {
+
+using detail::lowerAscii;
+using detail::trimBlanks;
 
 struct StoredCookie {
     Text name;
@@ -31,20 +35,6 @@ struct Store {
 Store& store() {
     static Store instance;
     return instance;
-}
-
-Text lowerAscii(std::string_view s) {
-    Text out(s);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
-
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
 }
 
 bool isIpAddress(std::string_view host) {

@@ -8,24 +8,20 @@
 #include <openssl/pem.h>
 #include <openssl/x509.h>
 
+#include "platform/UniqueHandle.h"
+
 namespace vd::platform {
 namespace {
 
-struct BioFree {
-    void operator()(BIO* bio) const { BIO_free(bio); }
-};
-struct X509Free {
-    void operator()(X509* certificate) const { X509_free(certificate); }
-};
-struct FileClose {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
+using Bio = UniqueHandle<BIO, BIO_free>;
+using Certificate = UniqueHandle<X509, X509_free>;
+using File = UniqueHandle<std::FILE, std::fclose>;
 
 // The CA bundle libcurl was built to use; empty when it has none or it cannot be read.
 std::string systemBundle() {
     const curl_version_info_data* info = curl_version_info(CURLVERSION_NOW);
     if (info == nullptr || info->cainfo == nullptr) return {};
-    std::unique_ptr<std::FILE, FileClose> file(std::fopen(info->cainfo, "rb"));
+    File file(std::fopen(info->cainfo, "rb"));
     if (!file) return {};
     std::string text;
     char buffer[65536];
@@ -37,15 +33,15 @@ std::string systemBundle() {
 
 bool TrustedCertificates::loadPemFile(const std::string& pathUtf8) {
     bundle_.reset();
-    std::unique_ptr<BIO, BioFree> in(BIO_new_file(pathUtf8.c_str(), "rb"));
-    std::unique_ptr<BIO, BioFree> out(BIO_new(BIO_s_mem()));
+    Bio in(BIO_new_file(pathUtf8.c_str(), "rb"));
+    Bio out(BIO_new(BIO_s_mem()));
     if (!in || !out) {
         ERR_clear_error();
         return false;
     }
     // Only the certificates are kept, written out anew: nothing else of the file reaches libcurl.
     int count = 0;
-    while (std::unique_ptr<X509, X509Free> certificate{PEM_read_bio_X509(in.get(), nullptr, nullptr, nullptr)}) {
+    while (Certificate certificate{PEM_read_bio_X509(in.get(), nullptr, nullptr, nullptr)}) {
         if (PEM_write_bio_X509(out.get(), certificate.get()) == 1) ++count;
     }
     ERR_clear_error();  // the read that ends the loop leaves an end-of-data error behind

@@ -1,21 +1,13 @@
 #include "platform/http/UrlCracker.h"
 
+#include "platform/http/AsciiText.h"
 #include "platform/http/HttpConstants.h"
 #include "platform/text/CodePage.h"
 
 namespace vd::platform {
 namespace {
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
+using detail::equalsIgnoringCase;
 
 bool validHostCharacter(unsigned char c) { return c > 0x20 && c != 0x7F; }
 

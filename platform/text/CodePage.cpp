@@ -24,10 +24,10 @@ const char* iconvName(int codePage) {
 
 // One descriptor per direction and thread, opened on first use.
 const IconvHandle& converter(int codePage, bool toWide) {
-    thread_local IconvHandle gbkToWide("UTF-16LE", iconvName(kCodePageGbk));
-    thread_local IconvHandle utf8ToWide("UTF-16LE", "UTF-8");
-    thread_local IconvHandle wideToGbk(iconvName(kCodePageGbk), "UTF-16LE");
-    thread_local IconvHandle wideToUtf8("UTF-8", "UTF-16LE");
+    thread_local const IconvHandle gbkToWide = openIconv("UTF-16LE", iconvName(kCodePageGbk));
+    thread_local const IconvHandle utf8ToWide = openIconv("UTF-16LE", "UTF-8");
+    thread_local const IconvHandle wideToGbk = openIconv(iconvName(kCodePageGbk), "UTF-16LE");
+    thread_local const IconvHandle wideToUtf8 = openIconv("UTF-8", "UTF-16LE");
     if (codePage == kCodePageGbk) return toWide ? gbkToWide : wideToGbk;
     return toWide ? utf8ToWide : wideToUtf8;
 }
@@ -42,8 +42,8 @@ bool isSupportedCodePage(int codePage) { return iconvName(codePage) != nullptr; 
 std::u16string decodeToWide(std::string_view bytes, int codePage) {
     if (!isSupportedCodePage(codePage) || bytes.empty()) return {};
     const IconvHandle& cd = converter(codePage, true);
-    if (!cd.valid()) return {};
-    cd.reset();
+    if (!cd) return {};
+    resetShiftState(cd);
 
     // Every input byte yields at most one UTF-16 unit (a 4-byte UTF-8 sequence yields two).
     std::u16string out(bytes.size(), u'\0');
@@ -61,7 +61,7 @@ std::u16string decodeToWide(std::string_view bytes, int codePage) {
         outLeft -= sizeof(char16_t);
         ++in;
         --inLeft;
-        cd.reset();
+        resetShiftState(cd);
     }
     out.resize(out.size() - outLeft / sizeof(char16_t));
     return out;
@@ -72,8 +72,8 @@ namespace {
 std::string encodeRun(std::u16string_view wide, int codePage) {
     if (wide.empty()) return {};
     const IconvHandle& cd = converter(codePage, false);
-    if (!cd.valid()) return {};
-    cd.reset();
+    if (!cd) return {};
+    resetShiftState(cd);
 
     // At most three bytes per unit in UTF-8 and four in GB18030.
     std::string out(wide.size() * 4, '\0');
@@ -104,7 +104,7 @@ std::string encodeRun(std::u16string_view wide, int codePage) {
         }
         in += skip;
         inLeft -= skip;
-        cd.reset();
+        resetShiftState(cd);
     }
     out.resize(out.size() - outLeft);
     return out;
