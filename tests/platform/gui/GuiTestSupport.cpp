@@ -5,9 +5,7 @@
 #include <QBuffer>
 #include <QColor>
 #include <QTest>
-#include <fstream>
 #include <memory>
-#include <random>
 
 #include "platform/gui/BackgroundWork.h"
 #include "platform/gui/GuiRuntime.h"
@@ -47,24 +45,6 @@ void endGui() { runtime().reset(); }
 QString qs(const char8_t* utf8) { return QString::fromUtf8(reinterpret_cast<const char*>(utf8)); }
 
 Text gbk(const char8_t* utf8) { return platform::utf8ToGbkBytes(reinterpret_cast<const char*>(utf8)); }
-
-ScratchFolder::ScratchFolder() {
-    std::random_device seed;
-    path_ = std::filesystem::temp_directory_path() / ("vd-gui-test-" + std::to_string(seed()) + std::to_string(seed()));
-    std::filesystem::create_directories(path_);
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::filesystem::path ScratchFolder::write(const std::u8string& name, const ByteArray& bytes) const {
-    const std::filesystem::path file = path_ / std::filesystem::path(name);
-    std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return file;
-}
 
 ByteArray encodeImage(const QImage& image, const char* format, int quality) {
     QByteArray encoded;
