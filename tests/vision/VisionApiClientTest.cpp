@@ -7,6 +7,7 @@
 
 #include "common/TextSearch.h"
 #include "platform/text/CodePage.h"
+#include "tests/support/Pictures.h"
 #include "tests/support/VisionStandIn.h"
 #include "vision/Encoding.h"
 #include "vision/RequestBodies.h"
@@ -19,15 +20,7 @@ namespace {
 using test::VisionStandIn;
 using Endpoint = VisionStandIn::Endpoint;
 
-ByteArray pictureOf(std::size_t size, unsigned seed = 7) {
-    ByteArray bytes(size);
-    unsigned state = seed;
-    for (auto& b : bytes) {
-        state = state * 1103515245u + 12345u;
-        b = static_cast<std::uint8_t>(state >> 16);
-    }
-    return bytes;
-}
+using test::pictureOf;
 
 std::size_t ceilThird(std::size_t n) { return (n + 2) / 3; }
 

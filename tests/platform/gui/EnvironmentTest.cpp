@@ -6,7 +6,7 @@
 #include "platform/gui/Environment.h"
 #include "platform/gui/TestHooks.h"
 #include "platform/system/TickCount.h"
-#include "tests/platform/gui/GuiTestSupport.h"
+#include "tests/support/gui/GuiTestSupport.h"
 
 namespace vd::platform {
 namespace {
@@ -37,8 +37,8 @@ private:
 };
 
 TEST(Environment, DesktopFolderIsTheXdgDesktopDirWithSeparator) {
-    vd::testing::ensureGui();
-    vd::testing::ScratchFolder home;
+    vd::test::ensureGui();
+    vd::test::ScratchFolder home;
     std::filesystem::create_directories(home.path() / ".config");
     std::ofstream(home.path() / ".config" / "user-dirs.dirs") << reinterpret_cast<const char*>(u8"XDG_DESKTOP_DIR=\"$HOME/桌面\"\n");
     const ScopedEnvironment homeVariable("HOME", home.path().string());

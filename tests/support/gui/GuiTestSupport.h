@@ -10,7 +10,7 @@
 
 // Helpers of the GUI tests: the toolkit started once per test process (offscreen), UTF-8 names,
 // scratch folders and pictures made with Qt.
-namespace vd::testing {
+namespace vd::test {
 
 // Starts the GUI run time on first use; later calls return at once.
 void ensureGui();
@@ -24,11 +24,10 @@ bool waitForBackgroundWork();
 QString qs(const char8_t* utf8);
 Text gbk(const char8_t* utf8);
 
-using test::ScratchFolder;
 
 // Encoded picture bytes ("PNG" or "JPEG") of an image.
 ByteArray encodeImage(const QImage& image, const char* format, int quality = 90);
 // A width x height picture filled with colour, with a differently coloured top-left pixel.
 QImage solidImage(int width, int height, QColor colour);
 
-}  // namespace vd::testing
+}  // namespace vd::test

@@ -1,4 +1,4 @@
-#include "tests/platform/gui/GuiTestSupport.h"
+#include "tests/support/gui/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include "platform/gui/GuiRuntime.h"
 #include "platform/text/CodePage.h"
 
-namespace vd::testing {
+namespace vd::test {
 
 namespace {
 
@@ -61,4 +61,4 @@ QImage solidImage(int width, int height, QColor colour) {
     return image;
 }
 
-}  // namespace vd::testing
+}  // namespace vd::test
