@@ -369,7 +369,7 @@ TEST_F(PictureDropPasteTest, PastedFilesAndPicturesGoThroughTheSizeTest) {
          }, Case::TooLarge},
         {"text that is not a file", [] {
              auto* data = new QMimeData;
-             data->setText(QStringLiteral("苏HS7766"));
+             data->setText(vd::test::qs(u8"苏HS7766"));
              return data;
          }, Case::Nothing},
     };
