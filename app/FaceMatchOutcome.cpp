@@ -1,7 +1,7 @@
 #include "app/FaceMatchOutcome.h"
 
 #include "app/FaceComparison.h"
-#include "common/TextOps.h"
+#include "common/Numbers.h"
 
 namespace vd {
 

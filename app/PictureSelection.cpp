@@ -2,8 +2,11 @@
 
 #include "app/MainWindowLayout.h"
 #include "app/Messages.h"
-#include "common/TextOps.h"
-#include "platform/gui/Files.h"
+#include "common/Numbers.h"
+#include "common/TextCut.h"
+#include "common/TextSearch.h"
+#include "platform/gui/PathText.h"
+#include "platform/system/Files.h"
 
 namespace vd {
 

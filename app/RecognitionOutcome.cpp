@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "common/TextOps.h"
+#include "common/Numbers.h"
+#include "common/TextCut.h"
 
 namespace vd {
 namespace {

@@ -1,7 +1,7 @@
 #include "app/RequestTiming.h"
 
-#include "common/TextOps.h"
-#include "platform/gui/Environment.h"
+#include "common/Numbers.h"
+#include "platform/system/TickCount.h"
 
 namespace vd {
 namespace {
@@ -9,6 +9,11 @@ namespace {
 std::int32_t tickNow() { return static_cast<std::int32_t>(platform::tickCount()); }
 
 }  // namespace
+
+Text elapsedTimeText(std::int32_t startTickMs, std::int32_t endTickMs) {
+    const std::uint32_t elapsed = static_cast<std::uint32_t>(endTickMs) - static_cast<std::uint32_t>(startTickMs);
+    return numberToText(elapsed / 1000.0) + "秒";
+}
 
 void noteRequestStart(AppState& state) { state.startTickMs = tickNow(); }
 

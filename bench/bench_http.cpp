@@ -10,20 +10,16 @@
 #include <benchmark/benchmark.h>
 #include <curl/curl.h>
 
-#include <ctime>
 #include <string>
 
 #include "bench/PeakMemory.h"
 #include "http/HttpClient.h"
+#include "platform/system/MonotonicClock.h"
 #include "tests/support/LocalHttpServer.h"
 
 namespace {
 
-double nowSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
+double nowSeconds() { return vd::platform::monotonicSeconds(); }
 
 constexpr int kRequests = 200;
 

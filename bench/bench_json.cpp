@@ -2,13 +2,12 @@
 // parsing the same text with the JSON library alone. Counter ratio_vs_parse: document / library.
 #include <benchmark/benchmark.h>
 
-#include <time.h>
-
 #include <string>
 
 #include <nlohmann/json.hpp>
 
 #include "json/JsonDocument.h"
+#include "platform/system/MonotonicClock.h"
 #include "platform/text/CodePage.h"
 
 namespace {
@@ -36,11 +35,7 @@ const std::string& utf8Reply() {
     return text;
 }
 
-double nowSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
+double nowSeconds() { return vd::platform::monotonicSeconds(); }
 
 void libraryParse() {
     nlohmann::ordered_json value = nlohmann::ordered_json::parse(utf8Reply(), nullptr, false);

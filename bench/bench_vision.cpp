@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "bench/PeakMemory.h"
+#include "tests/support/Pictures.h"
 #include "tests/support/VisionStandIn.h"
 #include "vision/RequestBodies.h"
 #include "vision/ServiceConfig.h"
@@ -24,15 +25,7 @@ namespace {
 // One byte below the size from which the program refuses a picture.
 constexpr std::size_t kLargestPicture = 5'119'999;
 
-vd::ByteArray largestPicture(unsigned seed) {
-    vd::ByteArray bytes(kLargestPicture);
-    unsigned state = seed;
-    for (auto& b : bytes) {
-        state = state * 1103515245u + 12345u;
-        b = static_cast<std::uint8_t>(state >> 16);
-    }
-    return bytes;
-}
+vd::ByteArray largestPicture(unsigned seed) { return vd::test::pictureOf(kLargestPicture, seed); }
 
 using Clock = std::chrono::steady_clock;
 

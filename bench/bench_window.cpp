@@ -21,6 +21,7 @@
 #include "platform/gui/BackgroundWork.h"
 #include "platform/gui/QtText.h"
 #include "platform/gui/TestHooks.h"
+#include "tests/support/Pictures.h"
 #include "tests/support/TestCertificates.h"
 #include "tests/support/VisionStandIn.h"
 #include "vision/ServiceConfig.h"
@@ -99,12 +100,7 @@ std::string writeLargePicture() {
     char name[] = "/tmp/bench-window-XXXXXX";
     const int fd = mkstemp(name);
     if (fd < 0) return {};
-    std::string bytes(5'000'000, '\0');
-    unsigned state = 7;
-    for (char& b : bytes) {
-        state = state * 1103515245u + 12345u;
-        b = static_cast<char>(state >> 16);
-    }
+    const vd::ByteArray bytes = vd::test::pictureOf(5'000'000);
     const bool written = write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
     close(fd);
     return written ? std::string(name) : std::string();

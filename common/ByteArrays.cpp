@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "common/TextOps.h"
+#include "common/ByteArrays.h"
 
 namespace vd {
 

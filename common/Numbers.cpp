@@ -3,7 +3,7 @@
 #include <charconv>
 #include <limits>
 
-#include "common/TextOps.h"
+#include "common/Numbers.h"
 
 namespace vd {
 namespace {
@@ -100,11 +100,6 @@ long long floorToInteger(double number) {
     if (number > 0 && number - whole > 0.999999999999) whole += 1;
     if (whole >= kBound) return std::numeric_limits<long long>::max();
     return static_cast<long long>(whole);
-}
-
-Text elapsedTimeText(std::int32_t startTickMs, std::int32_t endTickMs) {
-    const std::uint32_t elapsed = static_cast<std::uint32_t>(endTickMs) - static_cast<std::uint32_t>(startTickMs);
-    return numberToText(elapsed / 1000.0) + "秒";
 }
 
 }  // namespace vd

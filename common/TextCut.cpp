@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "common/TextOps.h"
+#include "common/TextCut.h"
 
 namespace vd {
 namespace {

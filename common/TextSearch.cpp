@@ -1,7 +1,7 @@
 #include <cstring>
 #include <limits>
 
-#include "common/TextOps.h"
+#include "common/TextSearch.h"
 
 namespace vd {
 namespace {

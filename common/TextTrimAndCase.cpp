@@ -1,4 +1,4 @@
-#include "common/TextOps.h"
+#include "common/TextTrimAndCase.h"
 
 namespace vd {
 namespace {

@@ -1,6 +1,8 @@
 #include "http/CookieJar.h"
 
-#include "common/TextOps.h"
+#include "common/TextCut.h"
+#include "common/TextSearch.h"
+#include "common/TextTrimAndCase.h"
 
 namespace vd {
 

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <climits>
 
-#include "common/TextOps.h"
+#include "common/Numbers.h"
+#include "common/TextCut.h"
+#include "common/TextSearch.h"
+#include "common/TextTrimAndCase.h"
 #include "http/HttpClientDetail.h"
 #include "http/ResponseHeaderValues.h"
 #include "platform/http/HttpConstants.h"

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "common/Text.h"
-#include "http/HeapBlock.h"
+#include "platform/system/HeapBlock.h"
 #include "platform/http/HttpConnection.h"
 #include "platform/http/HttpRequest.h"
 #include "platform/http/HttpSession.h"

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-#include "common/TextOps.h"
+#include "common/TextCut.h"
+#include "common/TextSearch.h"
+#include "common/TextTrimAndCase.h"
 #include "http/CookieJar.h"
 #include "http/HttpClientDetail.h"
 #include "http/ResponseHeaderValues.h"

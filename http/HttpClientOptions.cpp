@@ -1,6 +1,6 @@
 #include "http/HttpClient.h"
 
-#include "common/TextOps.h"
+#include "common/TextTrimAndCase.h"
 #include "http/HttpClientDetail.h"
 #include "platform/http/HttpConstants.h"
 

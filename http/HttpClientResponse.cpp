@@ -4,7 +4,10 @@
 #include <optional>
 #include <string_view>
 
-#include "common/TextOps.h"
+#include "common/Numbers.h"
+#include "common/TextCut.h"
+#include "common/TextSearch.h"
+#include "common/TextTrimAndCase.h"
 #include "http/HeaderBlock.h"
 #include "http/HttpClientDetail.h"
 #include "http/ResponseHeaderValues.h"

@@ -4,7 +4,9 @@
 #include <climits>
 #include <optional>
 
-#include "common/TextOps.h"
+#include "common/TextCut.h"
+#include "common/TextSearch.h"
+#include "common/TextTrimAndCase.h"
 #include "http/HeaderBlock.h"
 
 namespace vd {

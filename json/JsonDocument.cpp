@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "common/TextOps.h"
+#include "common/Numbers.h"
 #include "json/JsonParser.h"
 #include "json/JsonPath.h"
 #include "json/JsonSerializer.h"
@@ -17,13 +17,9 @@
 namespace vd {
 namespace {
 
-bool isAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// ASCII is the same in both code pages; only other texts need converting.
-std::string toUtf8(std::string_view gbk) { return isAscii(gbk) ? std::string(gbk) : platform::gbkToUtf8Bytes(gbk); }
-Text toGbk(std::string_view utf8) { return isAscii(utf8) ? Text(utf8) : platform::utf8ToGbkBytes(utf8); }
+// The JSON model holds UTF-8.
+std::string toUtf8(std::string_view gbk) { return platform::gbkToUtf8Bytes(gbk); }
+Text toGbk(std::string_view utf8) { return platform::utf8ToGbkBytes(utf8); }
 
 // How an operation joins the value's name and the path into one expression.
 enum class Join {

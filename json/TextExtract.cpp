@@ -1,6 +1,7 @@
 #include "json/TextExtract.h"
 
-#include "common/TextOps.h"
+#include "common/TextBetween.h"
+#include "common/TextSearch.h"
 
 namespace vd {
 namespace {
@@ -21,14 +22,8 @@ Text extractBefore(std::string_view text, std::string_view delimiter, bool inclu
 
 Text extractBetween(std::string_view text, std::string_view opening, std::string_view closing, int start,
                     bool ignoreCase) {
-    const Text open = replaceSubtext(opening, kQuoteMarker, "\"");
-    const Text close = replaceSubtext(closing, kQuoteMarker, "\"");
-    const int openAt = findText(text, open, start < 1 ? 1 : start, ignoreCase);
-    if (openAt < 1) return {};
-    const int contentAt = openAt + static_cast<int>(open.size());
-    const int closeAt = findText(text, close, contentAt, ignoreCase);
-    if (closeAt < contentAt) return {};
-    return Text(text.substr(static_cast<std::size_t>(contentAt - 1), static_cast<std::size_t>(closeAt - contentAt)));
+    return textBetween(text, replaceSubtext(opening, kQuoteMarker, "\""), replaceSubtext(closing, kQuoteMarker, "\""),
+                       {.startPosition = start, .ignoreCase = ignoreCase});
 }
 
 }  // namespace vd

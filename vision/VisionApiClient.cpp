@@ -3,7 +3,7 @@
 #include <optional>
 #include <utility>
 
-#include "common/TextOps.h"
+#include "common/TextSearch.h"
 #include "json/JsonDocument.h"
 #include "vision/RequestBodies.h"
 #include "vision/ServiceConfig.h"

@@ -8,7 +8,7 @@
 
 #include "platform/gui/EditBoxWidget.h"
 #include "platform/gui/FileDrop.h"
-#include "platform/gui/Files.h"
+#include "platform/gui/PathText.h"
 #include "platform/gui/LabelWidget.h"
 #include "platform/gui/NativePath.h"
 #include "platform/gui/PictureBoxWidget.h"

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/system/TickCount.h"
+
 namespace vd::platform {
 
 namespace {
@@ -11,9 +13,15 @@ GuiHooks& hooks() {
 }
 }  // namespace
 
-void installGuiHooks(GuiHooks newHooks) { hooks() = std::move(newHooks); }
+void installGuiHooks(GuiHooks newHooks) {
+    setTickCountSource(newHooks.tickCount);
+    hooks() = std::move(newHooks);
+}
 
-void removeGuiHooks() { hooks() = GuiHooks{}; }
+void removeGuiHooks() {
+    setTickCountSource({});
+    hooks() = GuiHooks{};
+}
 
 const GuiHooks& guiHooks() { return hooks(); }
 

@@ -35,6 +35,10 @@ const IconvHandle& converter(int codePage, bool toWide) {
 bool isHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool isLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
+bool isAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 bool isSupportedCodePage(int codePage) { return iconvName(codePage) != nullptr; }
@@ -128,11 +132,14 @@ std::string encodeFromWide(std::u16string_view wide, int codePage) {
     }
 }
 
+// ASCII has the same bytes in both code pages: only other texts need converting.
 std::string gbkToUtf8Bytes(std::string_view gbk) {
+    if (isAscii(gbk)) return std::string(gbk);
     return encodeFromWide(decodeToWide(gbk, kCodePageGbk), kCodePageUtf8);
 }
 
 std::string utf8ToGbkBytes(std::string_view utf8) {
+    if (isAscii(utf8)) return std::string(utf8);
     return encodeFromWide(decodeToWide(utf8, kCodePageUtf8), kCodePageGbk);
 }
 

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "platform/gui/QtText.h"
-#include "tests/app/ProgramRun.h"
+#include "tests/support/gui/ProgramRun.h"
 
 extern char** environ;
 
@@ -25,7 +25,7 @@ extern char** environ;
 namespace vd {
 namespace {
 
-using testing::RunningWindow;
+using test::RunningWindow;
 
 // A started program in a process group of its own; stopping it ends the group by its id.
 class ChildProcess {
@@ -134,7 +134,7 @@ bool accessibilityBusAnswers() {
     return false;
 }
 
-class AccessibilityBusTest : public testing::ProgramRunTest {
+class AccessibilityBusTest : public test::ProgramRunTest {
 protected:
     static void SetUpTestSuite() {
         desktop = new Desktop;
@@ -159,11 +159,11 @@ protected:
 
         ::setenv("QT_QPA_PLATFORM", "xcb", 1);
         ::setenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1", 1);
-        testing::ensureGui();
+        test::ensureGui();
     }
 
     static void TearDownTestSuite() {
-        testing::endGui();
+        test::endGui();
         delete desktop;  // stops the accessibility bus, the session bus and the X server
         desktop = nullptr;
     }
@@ -203,8 +203,8 @@ protected:
 };
 
 TEST_F(AccessibilityBusTest, ResultsAreReadThroughTheAccessibilityTree) {
-    const ByteArray first = testing::encodeImage(testing::solidImage(200, 150, Qt::red), "PNG");
-    ByteArray second = testing::encodeImage(testing::solidImage(100, 80, Qt::blue), "JPEG");
+    const ByteArray first = test::encodeImage(test::solidImage(200, 150, Qt::red), "PNG");
+    ByteArray second = test::encodeImage(test::solidImage(100, 80, Qt::blue), "JPEG");
     second.resize(second.size() + 3000, 0);  // another size in KB
     const int status = runProgramWith([&](RunningWindow& window) {
         pick(window, 0, "打开对比图1", first);

@@ -2,7 +2,7 @@
 
 #include "app/MainWindowLayout.h"
 #include "platform/gui/Window.h"
-#include "tests/platform/gui/GuiTestSupport.h"
+#include "tests/support/gui/GuiTestSupport.h"
 
 namespace vd {
 namespace {
@@ -25,7 +25,7 @@ bool found(const platform::Window& window, ControlKind kind, const char* name) {
 }
 
 TEST(ControlNames, EveryNameTheCodeUsesFindsItsControl) {
-    vd::testing::ensureGui();
+    vd::test::ensureGui();
     using namespace control;
     const struct {
         ControlKind kind;
@@ -86,7 +86,7 @@ TEST(ControlNamesDeathTest, ANameThatFindsNoControlStopsAtOnce) {
         SCOPED_TRACE(row.name);
         EXPECT_DEATH(
             {
-                vd::testing::ensureGui();
+                vd::test::ensureGui();
                 platform::Window window(mainWindowLayout());
                 window.setUnknownControlsFatal(true);
                 row.lookUp(window);
@@ -94,7 +94,7 @@ TEST(ControlNamesDeathTest, ANameThatFindsNoControlStopsAtOnce) {
             "no control named .* of the kind asked for");
     }
     // Without the setting a lookup that finds nothing gives a null handle.
-    vd::testing::ensureGui();
+    vd::test::ensureGui();
     platform::Window lenient(mainWindowLayout());
     EXPECT_FALSE(lenient.label(control::kCompare));
 }

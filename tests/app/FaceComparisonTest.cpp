@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/ProgramRun.h"
+#include "tests/support/gui/ProgramRun.h"
 #include "vision/RequestBodies.h"
 
 namespace vd {
 namespace {
 
 using test::VisionStandIn;
-using testing::RunningWindow;
-using testing::utf8;
+using test::RunningWindow;
+using test::utf8;
 using Endpoint = VisionStandIn::Endpoint;
 
 constexpr std::uint32_t kGreen = 65280;
@@ -25,7 +25,7 @@ std::string successReply(const std::string& score, const std::string& firstToken
            score + R"(,"face_list":[{"face_token":")" + firstToken + R"("},{"face_token":")" + secondToken + R"("}]}})";
 }
 
-class FaceComparisonTest : public testing::ProgramRunTest {
+class FaceComparisonTest : public test::ProgramRunTest {
 protected:
     void pickBoth(RunningWindow& window) {
         pick(window, 0, "打开对比图1", first);
@@ -55,8 +55,8 @@ protected:
         EXPECT_TRUE(sent.body == faceMatchBody(first, second)) << name << ": the bytes of both picture boxes";
     }
 
-    const ByteArray first = testing::encodeImage(testing::solidImage(64, 48, Qt::red), "PNG");
-    const ByteArray second = testing::encodeImage(testing::solidImage(80, 60, Qt::yellow), "JPEG");
+    const ByteArray first = test::encodeImage(test::solidImage(64, 48, Qt::red), "PNG");
+    const ByteArray second = test::encodeImage(test::solidImage(80, 60, Qt::yellow), "JPEG");
 };
 
 TEST_F(FaceComparisonTest, SuccessShowsVerdictScoreTokensAndElapsedTime) {

@@ -22,13 +22,13 @@
 #include "platform/gui/ShapeBoxWidget.h"
 #include "platform/gui/TabControlWidget.h"
 #include "platform/gui/Window.h"
-#include "tests/platform/gui/GuiTestSupport.h"
+#include "tests/support/gui/GuiTestSupport.h"
 
 namespace vd {
 namespace {
 
 using platform::ControlKind;
-using vd::testing::qs;
+using vd::test::qs;
 
 enum class Look { None, Black, Red, Blue, Grey };
 enum Flags : unsigned { kNone = 0, kWrap = 1, kMultiLine = 2, kHidden = 4, kChecked = 8 };
@@ -131,8 +131,8 @@ std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(tex
 
 class MainWindowLayoutTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { vd::testing::ensureGui(); }
-    QWidget* control(const char8_t* name) const { return window.controlWidget(vd::testing::gbk(name)); }
+    static void SetUpTestSuite() { vd::test::ensureGui(); }
+    QWidget* control(const char8_t* name) const { return window.controlWidget(vd::test::gbk(name)); }
     platform::Window window{mainWindowLayout()};
 };
 
@@ -176,7 +176,7 @@ TEST_F(MainWindowLayoutTest, EveryControlHasItsPlaceTextAndLook) {
             case K::Label: {
                 auto* label = dynamic_cast<platform::LabelWidget*>(widget);
                 ASSERT_NE(label, nullptr);
-                EXPECT_EQ(label->text(), vd::testing::gbk(row.text));
+                EXPECT_EQ(label->text(), vd::test::gbk(row.text));
                 EXPECT_EQ(label->textColour(), colourOf(row.colour));
                 EXPECT_EQ(label->alignment(), row.alignment);
                 EXPECT_EQ(label->wraps(), (row.flags & kWrap) != 0);

@@ -19,10 +19,11 @@
 #include "app/Program.h"
 #include "app/ServiceObjects.h"
 #include "platform/gui/Environment.h"
-#include "platform/gui/Files.h"
+#include "platform/gui/PathText.h"
+#include "platform/system/Files.h"
 #include "platform/gui/PictureBoxWidget.h"
 #include "platform/gui/TestHooks.h"
-#include "tests/platform/gui/GuiTestSupport.h"
+#include "tests/support/gui/GuiTestSupport.h"
 #include "tests/support/TestCertificates.h"
 #include "tests/support/VisionStandIn.h"
 #include "vision/ServiceConfig.h"
@@ -30,10 +31,10 @@
 namespace vd {
 namespace {
 
-using vd::testing::encodeImage;
-using vd::testing::gbk;
-using vd::testing::ScratchFolder;
-using vd::testing::solidImage;
+using vd::test::encodeImage;
+using vd::test::gbk;
+using vd::test::ScratchFolder;
+using vd::test::solidImage;
 
 struct Handler {
     const char* name;
@@ -52,7 +53,7 @@ const Handler kHandlers[] = {
 
 class PictureSelectionTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { vd::testing::ensureGui(); }
+    static void SetUpTestSuite() { vd::test::ensureGui(); }
 
     void SetUp() override {
         platform::installGuiHooks(platform::GuiHooks{
@@ -72,7 +73,7 @@ protected:
         bindPictureHandlers(app);
         window.open([this] { onMainWindowCreated(app); });
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.widget()));
-        ASSERT_TRUE(vd::testing::waitForBackgroundWork()) << "the token reply";
+        ASSERT_TRUE(vd::test::waitForBackgroundWork()) << "the token reply";
     }
     void TearDown() override { platform::removeGuiHooks(); }
 
@@ -368,7 +369,7 @@ TEST_F(PictureDropPasteTest, PastedFilesAndPicturesGoThroughTheSizeTest) {
          }, Case::TooLarge},
         {"text that is not a file", [] {
              auto* data = new QMimeData;
-             data->setText(vd::testing::qs(u8"苏HS7766"));
+             data->setText(vd::test::qs(u8"苏HS7766"));
              return data;
          }, Case::Nothing},
     };

@@ -8,7 +8,7 @@
 #include "app/Program.h"
 #include "platform/gui/Environment.h"
 #include "platform/gui/TestHooks.h"
-#include "tests/platform/gui/GuiTestSupport.h"
+#include "tests/support/gui/GuiTestSupport.h"
 #include "tests/support/TestCertificates.h"
 #include "tests/support/VisionStandIn.h"
 #include "vision/ServiceConfig.h"
@@ -16,7 +16,7 @@
 namespace vd {
 namespace {
 
-using vd::testing::qs;
+using vd::test::qs;
 
 QWidget* mainWindowWidget() {
     for (QWidget* widget : QApplication::topLevelWidgets())
@@ -25,7 +25,7 @@ QWidget* mainWindowWidget() {
 }
 
 TEST(Program, RunsTheWindowAndCleansUpOnceAtTheEnd) {
-    vd::testing::ensureGui();
+    vd::test::ensureGui();
     test::VisionStandIn service{Text(visionApiKey()), Text(visionSecretKey())};
     std::vector<platform::FileDialogRequest> requests;
     platform::installGuiHooks(platform::GuiHooks{.openFile =
@@ -40,7 +40,7 @@ TEST(Program, RunsTheWindowAndCleansUpOnceAtTheEnd) {
     QTimer::singleShot(0, [&] {
         QWidget* window = mainWindowWidget();
         ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(vd::testing::waitForBackgroundWork()) << "the token reply";
+        ASSERT_TRUE(vd::test::waitForBackgroundWork()) << "the token reply";
         sawWindow = true;
         // What the workflows leave behind, released by exitCleanup after the loop.
         state.lastErrorCode = "222202";

@@ -5,17 +5,17 @@
 
 #include "platform/gui/EditBoxWidget.h"
 #include "platform/gui/QtText.h"
-#include "tests/app/ProgramRun.h"
+#include "tests/support/gui/ProgramRun.h"
 
 namespace vd {
 namespace {
 
 using test::VisionStandIn;
-using testing::RunningWindow;
-using testing::utf8;
+using test::RunningWindow;
+using test::utf8;
 using Endpoint = VisionStandIn::Endpoint;
 
-class RecognisedTextTest : public testing::ProgramRunTest {};
+class RecognisedTextTest : public test::ProgramRunTest {};
 
 // Characters GBK lacks (Hangul, symbols, an emoji, a character beyond the basic plane) reach the
 // text box whole: in the widget as the characters themselves, in the program's text in their
@@ -24,7 +24,7 @@ TEST_F(RecognisedTextTest, CharactersBeyondGbkReachTheTextBoxWhole) {
     const std::string reply = utf8(u8R"({"log_id":7,"words_result_num":3,"words_result":[)"
                                    u8R"({"words":"한국어 텍스트"},{"words":"bullet • and ™ ©"},)"
                                    u8R"({"words":"emoji 😀 and 𠀀"}]})");
-    const ByteArray picture = testing::encodeImage(testing::solidImage(120, 40, Qt::white), "JPEG");
+    const ByteArray picture = test::encodeImage(test::solidImage(120, 40, Qt::white), "JPEG");
     runProgramWith([&](RunningWindow& window) {
         pick(window, 1, "按钮2", picture);
         window.tabControl("高级选择夹2").setCurrentPage(1);

@@ -6,15 +6,15 @@
 
 #include "platform/gui/PictureBoxWidget.h"
 #include "platform/gui/QtText.h"
-#include "tests/app/ProgramRun.h"
+#include "tests/support/gui/ProgramRun.h"
 #include "vision/RequestBodies.h"
 
 namespace vd {
 namespace {
 
 using test::VisionStandIn;
-using testing::RunningWindow;
-using testing::utf8;
+using test::RunningWindow;
+using test::utf8;
 using Endpoint = VisionStandIn::Endpoint;
 
 Text repeated(const Text& text, int times) {
@@ -23,7 +23,7 @@ Text repeated(const Text& text, int times) {
     return all;
 }
 
-class RecognitionTest : public testing::ProgramRunTest {
+class RecognitionTest : public test::ProgramRunTest {
 protected:
     // Chooses 单选框1 (text) or 单选框2 (plate); clicks "识别" with the tick counter reading start, then
     // end. A run that ends in an error reply reads it at the start only.
@@ -48,7 +48,7 @@ protected:
     }
     platform::TabControl innerTabs(RunningWindow& window) { return window.tabControl("高级选择夹2"); }
 
-    const ByteArray picture = testing::encodeImage(testing::solidImage(120, 40, Qt::white), "JPEG");
+    const ByteArray picture = test::encodeImage(test::solidImage(120, 40, Qt::white), "JPEG");
 };
 
 TEST_F(RecognitionTest, TextLinesInTheReplysOrder) {
@@ -225,7 +225,7 @@ TEST_F(RecognitionTest, TheRadioButtonsChooseTheEndpointOfEachRun) {
 
 // The plate reply's corners on a 960 x 480 picture, which 图片框5 draws scaled down.
 TEST_F(RecognitionTest, ThePlateIsOutlinedOnThePictureUntilTheNextRun) {
-    const ByteArray large = testing::encodeImage(testing::solidImage(960, 480, Qt::gray), "JPEG");
+    const ByteArray large = test::encodeImage(test::solidImage(960, 480, Qt::gray), "JPEG");
     const std::string plate = utf8(u8R"({"log_id":1,"words_result":{"color":"blue","number":"苏HS7766",)");
     struct Case {
         const char* name;

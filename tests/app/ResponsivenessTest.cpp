@@ -16,7 +16,7 @@
 
 #include "platform/gui/BackgroundWork.h"
 #include "platform/gui/QtText.h"
-#include "tests/app/ProgramRun.h"
+#include "tests/support/gui/ProgramRun.h"
 
 // The window while a request waits for a slow reply: serviced, refusing input, and afterwards
 // showing what it shows for the same reply without the wait.
@@ -24,8 +24,8 @@ namespace vd {
 namespace {
 
 using test::VisionStandIn;
-using testing::RunningWindow;
-using testing::waitForBackgroundWork;
+using test::RunningWindow;
+using test::waitForBackgroundWork;
 using Endpoint = VisionStandIn::Endpoint;
 using namespace std::chrono_literals;
 
@@ -66,12 +66,12 @@ bool dropFile(QWidget* widget, const std::filesystem::path& file) {
     return enter.isAccepted() || drop.isAccepted();
 }
 
-class ResponsivenessTest : public testing::ProgramRunTest {
+class ResponsivenessTest : public test::ProgramRunTest {
 protected:
-    const ByteArray first = testing::encodeImage(testing::solidImage(64, 48, Qt::red), "PNG");
-    const ByteArray second = testing::encodeImage(testing::solidImage(80, 60, Qt::yellow), "JPEG");
-    const ByteArray picture = testing::encodeImage(testing::solidImage(120, 40, Qt::white), "JPEG");
-    const ByteArray other = testing::encodeImage(testing::solidImage(30, 30, Qt::blue), "PNG");
+    const ByteArray first = test::encodeImage(test::solidImage(64, 48, Qt::red), "PNG");
+    const ByteArray second = test::encodeImage(test::solidImage(80, 60, Qt::yellow), "JPEG");
+    const ByteArray picture = test::encodeImage(test::solidImage(120, 40, Qt::white), "JPEG");
+    const ByteArray other = test::encodeImage(test::solidImage(30, 30, Qt::blue), "PNG");
 };
 
 TEST_F(ResponsivenessTest, WhileARequestWaitsTheWindowIsServicedAndRefusesInput) {
@@ -266,7 +266,7 @@ TEST_F(ResponsivenessTest, ClosingTheWindowMidRequestEndsTheProgramAtOnce) {
         EXPECT_EQ(state.lastErrorCode, "");
         EXPECT_FALSE(platform::backgroundWorkPending());
         EXPECT_TRUE(messages.empty()) << "no reply was shown";
-        EXPECT_EQ(testing::visibleMainWindow(), nullptr);
+        EXPECT_EQ(test::visibleMainWindow(), nullptr);
         service.setReplyDelay(row.endpoint, 0ms);
     }
 }

@@ -9,7 +9,7 @@
 #include "app/MainWindowLayout.h"
 #include "platform/gui/TabControlWidget.h"
 #include "platform/gui/Window.h"
-#include "tests/platform/gui/GuiTestSupport.h"
+#include "tests/support/gui/GuiTestSupport.h"
 
 namespace vd {
 namespace {
@@ -92,11 +92,11 @@ QRect areaOf(const platform::Window& window, const char* name) {
 // there and the others next to it (<file>-recognition.png, -plate, -results, -error, -lines,
 // -compared, -outline).
 TEST(Screenshot, RendersTheWindowToPng) {
-    vd::testing::ensureGui();
+    vd::test::ensureGui();
     platform::Window window(mainWindowLayout());
     window.open();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.widget()));
-    vd::testing::ScratchFolder folder;
+    vd::test::ScratchFolder folder;
 
     const QImage face = window.widget()->grab().toImage();
     window.tabControl("高级选择夹1").setCurrentPage(1);

@@ -7,17 +7,17 @@
 
 #include "app/Program.h"
 #include "app/ServiceObjects.h"
-#include "tests/app/ProgramRun.h"
+#include "tests/support/gui/ProgramRun.h"
 #include "vision/ServiceConfig.h"
 
 namespace vd {
 namespace {
 
 using test::VisionStandIn;
-using testing::RunningWindow;
+using test::RunningWindow;
 using Endpoint = VisionStandIn::Endpoint;
 
-class ServiceConnectionTest : public testing::ProgramRunTest {};
+class ServiceConnectionTest : public test::ProgramRunTest {};
 
 // Shares the value holder of the document it copies, so the holder's end shows the document's.
 class DocumentProbe : public JsonDocument {

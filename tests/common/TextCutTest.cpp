@@ -1,4 +1,6 @@
-#include "common/TextOps.h"
+#include "common/ByteArrays.h"
+#include "common/TextCut.h"
+#include "common/TextTrimAndCase.h"
 
 #include <gtest/gtest.h>
 

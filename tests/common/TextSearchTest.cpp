@@ -1,4 +1,5 @@
-#include "common/TextOps.h"
+#include "common/TextSearch.h"
+#include "common/TextTrimAndCase.h"
 
 #include <gtest/gtest.h>
 

@@ -16,7 +16,7 @@
 
 #include "app/Program.h"
 #include "platform/gui/TestHooks.h"
-#include "tests/app/ProgramRun.h"
+#include "tests/support/gui/ProgramRun.h"
 #include "vision/ServiceConfig.h"
 
 extern char** environ;
@@ -24,7 +24,7 @@ extern char** environ;
 namespace vd {
 namespace {
 
-using testing::RunningWindow;
+using test::RunningWindow;
 
 // The stand-in executable, started by the test and stopped by its process id.
 class StandInProcess {
@@ -81,7 +81,7 @@ private:
 std::filesystem::path sample(const char* name) { return std::filesystem::path(VD_DEMO_SAMPLE_DIR) / name; }
 
 TEST(DemoVariant, ComparesAndRecognisesAgainstItsStandIn) {
-    testing::ensureGui();
+    test::ensureGui();
     EXPECT_EQ(visionApiHost(), "127.0.0.1:" + std::to_string(VD_DEMO_PORT)) << "the demo's service configuration is linked";
     EXPECT_FALSE(visionTrustedCaFile().empty());
 
@@ -109,7 +109,7 @@ TEST(DemoVariant, ComparesAndRecognisesAgainstItsStandIn) {
 
     bool ran = false;
     QTimer::singleShot(0, [&] {
-        QWidget* top = testing::visibleMainWindow();
+        QWidget* top = test::visibleMainWindow();
         if (top == nullptr) {
             ADD_FAILURE() << "no main window is shown";
             QCoreApplication::quit();

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "http/HttpClient.h"
+#include "tests/support/HttpExchangeTexts.h"
 #include "tests/support/RawSocketServer.h"
 
 // abortTransfer from another thread while an exchange waits for a server that holds its reply back.
@@ -14,7 +15,7 @@ namespace {
 using test::RawConnection;
 using test::RawSocketServer;
 
-const std::string kOk = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok";
+using test::kOk;
 
 TEST(HttpClientAbortTest, AnAbortedExchangeEndsEmptyAndLaterOnesFailUntilTheSessionIsReset) {
     struct Case {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/TextOps.h"
+#include "common/Numbers.h"
 #include "platform/http/HttpConstants.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/TestCertificates.h"

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/http/HttpConstants.h"
+#include "tests/support/HttpExchangeTexts.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/RawSocketServer.h"
 
@@ -15,13 +16,9 @@ namespace {
 
 using test::RawSocketServer;
 
-const std::string kOk = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok";
+using test::kOk;
 
-// The header lines of a raw request, without the request line and the final empty line.
-std::string headerLines(const std::string& request) {
-    const std::size_t first = request.find("\r\n") + 2;
-    return request.substr(first, request.find("\r\n\r\n") + 2 - first);
-}
+using test::headerLines;
 
 TEST(HttpClientOptionsTest, HeaderOperationsOnTheWire) {
     struct Case {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "tests/support/HttpExchangeTexts.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/RawSocketServer.h"
 
@@ -14,7 +15,7 @@ namespace {
 using test::LocalHttpServer;
 using test::RawSocketServer;
 
-const std::string kOk = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok";
+using test::kOk;
 const std::string kAgent = "User-Agent: Mozilla/5.0 (compatible; MSIE 10.0; Windows NT 6.2)\r\n";
 const std::string kBlock = "Accept:*/*\r\nAccept-Language:zh-cn\r\nCache-Control:no-cache\r\n";
 

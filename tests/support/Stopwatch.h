@@ -1,6 +1,6 @@
 #pragma once
 
-#include <ctime>
+#include "platform/system/MonotonicClock.h"
 
 namespace vd::test {
 
@@ -11,11 +11,7 @@ public:
     long long elapsedMs() const { return nowMs() - start_; }
 
 private:
-    static long long nowMs() {
-        timespec t{};
-        clock_gettime(CLOCK_MONOTONIC, &t);
-        return static_cast<long long>(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
-    }
+    static long long nowMs() { return platform::monotonicMilliseconds(); }
     long long start_;
 };
 

@@ -8,14 +8,14 @@
 #include <algorithm>
 
 #include "platform/gui/Window.h"
-#include "tests/platform/gui/GuiTestSupport.h"
+#include "tests/support/gui/GuiTestSupport.h"
 
 namespace vd::platform {
 namespace {
 
-using vd::testing::encodeImage;
-using vd::testing::qs;
-using vd::testing::solidImage;
+using vd::test::encodeImage;
+using vd::test::qs;
+using vd::test::solidImage;
 
 ControlDescription place(ControlKind kind, const char* name, const char* text, QRect where) {
     ControlDescription control;
@@ -47,7 +47,7 @@ WindowLayout accessibleLayout() {
 
 class AccessibilityTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { vd::testing::ensureGui(); }
+    static void SetUpTestSuite() { vd::test::ensureGui(); }
     void SetUp() override {
         window.open();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.widget()));
@@ -148,7 +148,7 @@ std::pair<int, int> inkRows(const QImage& image) {
 
 // Selectable labels lay their text out differently from the others; it must land on the same pixels.
 TEST(SelectableLabel, ShowsItsTextWhereAPlainLabelDoes) {
-    vd::testing::ensureGui();
+    vd::test::ensureGui();
     struct Case {
         const char* name;
         FontDescription font;
@@ -190,7 +190,7 @@ TEST(SelectableLabel, ShowsItsTextWhereAPlainLabelDoes) {
 // A wrapping label breaks a long word (a face token) instead of letting it run out of the label,
 // also after its font changed.
 TEST(SelectableLabel, WrappingLabelBreaksLongWords) {
-    vd::testing::ensureGui();
+    vd::test::ensureGui();
     WindowLayout layout;
     layout.caption = "wrap";
     layout.clientWidth = 200;

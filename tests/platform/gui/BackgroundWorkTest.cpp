@@ -10,12 +10,12 @@
 #include <thread>
 
 #include "platform/gui/Window.h"
-#include "tests/platform/gui/GuiTestSupport.h"
+#include "tests/support/gui/GuiTestSupport.h"
 
 namespace vd::platform {
 namespace {
 
-using vd::testing::waitForBackgroundWork;
+using vd::test::waitForBackgroundWork;
 
 ControlDescription control(ControlKind kind, const char* name, const char* text, int y, const char* parent) {
     ControlDescription desc;
@@ -45,7 +45,7 @@ WindowLayout twoPages() {
 
 class BackgroundWorkTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { vd::testing::ensureGui(); }
+    static void SetUpTestSuite() { vd::test::ensureGui(); }
     void SetUp() override {
         window.setWorkControls({"按钮"});
         window.open();

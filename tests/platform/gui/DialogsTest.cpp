@@ -10,13 +10,13 @@
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/TestHooks.h"
 #include "platform/gui/Window.h"
-#include "tests/platform/gui/GuiTestSupport.h"
+#include "tests/support/gui/GuiTestSupport.h"
 
 namespace vd::platform {
 namespace {
 
-using vd::testing::qs;
-using vd::testing::ScratchFolder;
+using vd::test::qs;
+using vd::test::ScratchFolder;
 
 // Runs check on the modal widget once it is up (the dialog's own loop is running then).
 template <typename Dialog, typename Check>
@@ -36,7 +36,7 @@ void whenModal(Check check) {
 
 class DialogsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { vd::testing::ensureGui(); }
+    static void SetUpTestSuite() { vd::test::ensureGui(); }
     void TearDown() override { removeGuiHooks(); }
 };
 
@@ -97,7 +97,7 @@ TEST_F(DialogsTest, RealFileDialogOpensInTheInitialFolderThenOffersTheLastFile) 
     ASSERT_TRUE(dialog.open());
     EXPECT_EQ(dialog.chosenFile(), first);
     // The emoji GBK lacks keeps its four-byte form.
-    EXPECT_EQ(dialog.chosenFileText(), folder.path().string() + "/" + vd::testing::gbk(u8"第一 ") + "\x94\x39\xFC\x36.png");
+    EXPECT_EQ(dialog.chosenFileText(), folder.path().string() + "/" + vd::test::gbk(u8"第一 ") + "\x94\x39\xFC\x36.png");
 
     whenModal<QFileDialog>([&](QFileDialog* shown) {
         ASSERT_EQ(shown->selectedFiles().size(), 1);

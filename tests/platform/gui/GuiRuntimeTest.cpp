@@ -8,7 +8,7 @@
 
 #include "platform/gui/GuiRuntime.h"
 #include "platform/gui/Window.h"
-#include "tests/platform/gui/GuiTestSupport.h"
+#include "tests/support/gui/GuiTestSupport.h"
 
 namespace vd::platform {
 namespace {
@@ -22,7 +22,7 @@ WindowLayout smallLayout() {
 }
 
 TEST(GuiRuntime, ExitRoutineRunsOnceWhenTheMainWindowCloses) {
-    vd::testing::ensureGui();
+    vd::test::ensureGui();
     int runs = 0;
     bool loopWasRunning = false;
     {
@@ -46,7 +46,7 @@ TEST(GuiRuntime, ExitRoutineRunsOnceWhenTheMainWindowCloses) {
 
 // A logout or kill ends the program as closing its window does, exit routine included.
 TEST(GuiRuntime, TerminationSignalsCloseTheMainWindow) {
-    vd::testing::ensureGui();
+    vd::test::ensureGui();
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         SCOPED_TRACE(signal);
         int runs = 0;
@@ -67,7 +67,7 @@ TEST(GuiRuntime, TerminationSignalsCloseTheMainWindow) {
 }
 
 TEST(GuiRuntime, WindowsNameTheInstalledDesktopEntry) {
-    vd::testing::ensureGui();
+    vd::test::ensureGui();
     GuiRuntime runtime("entry-test");
     ASSERT_TRUE(runtime.initialise());
     EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("io.github.visiondesk.VisionDesk"));

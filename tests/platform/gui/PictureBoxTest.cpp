@@ -7,13 +7,13 @@
 
 #include "platform/gui/PictureBoxWidget.h"
 #include "platform/gui/Window.h"
-#include "tests/platform/gui/GuiTestSupport.h"
+#include "tests/support/gui/GuiTestSupport.h"
 
 namespace vd::platform {
 namespace {
 
-using vd::testing::encodeImage;
-using vd::testing::solidImage;
+using vd::test::encodeImage;
+using vd::test::solidImage;
 
 WindowLayout boxLayout() {
     WindowLayout layout;
@@ -33,7 +33,7 @@ WindowLayout boxLayout() {
 
 class PictureBoxTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { vd::testing::ensureGui(); }
+    static void SetUpTestSuite() { vd::test::ensureGui(); }
     void SetUp() override {
         window.open();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.widget()));

@@ -8,13 +8,13 @@
 #include <random>
 
 #include "platform/gui/DecodedImage.h"
-#include "tests/platform/gui/GuiTestSupport.h"
+#include "tests/support/gui/GuiTestSupport.h"
 
 namespace vd::platform {
 namespace {
 
-using vd::testing::encodeImage;
-using vd::testing::solidImage;
+using vd::test::encodeImage;
+using vd::test::solidImage;
 
 std::array<int, 4> pixelAt(const DecodedImage& image, int x, int y) {
     const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) + static_cast<std::size_t>(x)) * 4;

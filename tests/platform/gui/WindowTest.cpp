@@ -15,12 +15,12 @@
 #include "platform/gui/ShapeBoxWidget.h"
 #include "platform/gui/TabControlWidget.h"
 #include "platform/gui/Window.h"
-#include "tests/platform/gui/GuiTestSupport.h"
+#include "tests/support/gui/GuiTestSupport.h"
 
 namespace vd::platform {
 namespace {
 
-using vd::testing::qs;
+using vd::test::qs;
 
 ControlDescription desc(ControlKind kind, const char* name, const char* text, QRect place, const char* parent = "", int page = 0) {
     ControlDescription control;
@@ -69,7 +69,7 @@ WindowLayout sampleLayout() {
 
 class WindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { vd::testing::ensureGui(); }
+    static void SetUpTestSuite() { vd::test::ensureGui(); }
     Window window{sampleLayout()};
 };
 

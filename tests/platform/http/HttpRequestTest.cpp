@@ -8,6 +8,7 @@
 #include "platform/http/HttpConnection.h"
 #include "platform/http/HttpConstants.h"
 #include "platform/http/HttpSession.h"
+#include "tests/support/HttpExchangeTexts.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/RawSocketServer.h"
 
@@ -17,7 +18,7 @@ namespace {
 using test::RawConnection;
 using test::RawSocketServer;
 
-const std::string kOk = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok";
+using test::kOk;
 
 struct Exchange {
     HttpSession session = HttpSession::open("agent");
@@ -44,10 +45,7 @@ struct Exchange {
     }
 };
 
-std::string headerLines(const std::string& request) {
-    const std::size_t first = request.find("\r\n") + 2;
-    return request.substr(first, request.find("\r\n\r\n") + 2 - first);
-}
+using test::headerLines;
 
 TEST(HttpRequestTest, AddHeadersModifiers) {
     struct Step {

@@ -6,10 +6,11 @@
 #include <string>
 
 #include "common/Text.h"
+#include "tests/support/ScratchFolder.h"
 
 // Helpers of the GUI tests: the toolkit started once per test process (offscreen), UTF-8 names,
 // scratch folders and pictures made with Qt.
-namespace vd::testing {
+namespace vd::test {
 
 // Starts the GUI run time on first use; later calls return at once.
 void ensureGui();
@@ -23,24 +24,10 @@ bool waitForBackgroundWork();
 QString qs(const char8_t* utf8);
 Text gbk(const char8_t* utf8);
 
-// A fresh empty folder under the system's temporary folder, removed with the object.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    // Writes bytes to a file of the given UTF-8 name and returns its path.
-    std::filesystem::path write(const std::u8string& name, const ByteArray& bytes) const;
-
-private:
-    std::filesystem::path path_;
-};
 
 // Encoded picture bytes ("PNG" or "JPEG") of an image.
 ByteArray encodeImage(const QImage& image, const char* format, int quality = 90);
 // A width x height picture filled with colour, with a differently coloured top-left pixel.
 QImage solidImage(int width, int height, QColor colour);
 
-}  // namespace vd::testing
+}  // namespace vd::test

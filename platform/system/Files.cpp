@@ -1,4 +1,4 @@
-#include "platform/gui/Files.h"
+#include "platform/system/Files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

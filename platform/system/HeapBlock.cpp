@@ -1,4 +1,4 @@
-#include "http/HeapBlock.h"
+#include "platform/system/HeapBlock.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

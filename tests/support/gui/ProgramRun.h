@@ -13,13 +13,13 @@
 
 #include "app/AppState.h"
 #include "platform/gui/Controls.h"
-#include "tests/platform/gui/GuiTestSupport.h"
+#include "tests/support/gui/GuiTestSupport.h"
 #include "tests/support/VisionStandIn.h"
 #include "vision/ServiceConfig.h"
 
 // The whole program (runProgram) against the stand-in service on 127.0.0.1, on the offscreen
 // platform: the file dialog, the message box and the tick counter answered by the test.
-namespace vd::testing {
+namespace vd::test {
 
 // The main window of the running program; controls are found by their layout names.
 class RunningWindow {
@@ -90,4 +90,4 @@ private:
     int picked_ = 0;
 };
 
-}  // namespace vd::testing
+}  // namespace vd::test

@@ -17,7 +17,4 @@ ByteArray readFile(const std::filesystem::path& path);
 // At most maxBytes bytes from the start of the file (nothing when maxBytes <= 0).
 ByteArray readFile(const std::filesystem::path& path, std::int64_t maxBytes);
 
-// The path as text, for showing it; characters outside GBK read as '?'.
-Text pathText(const std::filesystem::path& path);
-
 }  // namespace vd::platform

@@ -1,4 +1,4 @@
-#include "tests/app/ProgramRun.h"
+#include "tests/support/gui/ProgramRun.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -20,7 +20,7 @@
 #include "tests/support/TestCertificates.h"
 #include "vision/ServiceConfig.h"
 
-namespace vd::testing {
+namespace vd::test {
 
 QWidget* visibleMainWindow() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -141,4 +141,4 @@ void ProgramRunTest::pick(RunningWindow& window, int page, const char* button, c
     EXPECT_TRUE(answers.empty()) << button << " opened the file dialog";
 }
 
-}  // namespace vd::testing
+}  // namespace vd::test

@@ -5,13 +5,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/gui/Files.h"
-#include "tests/platform/gui/GuiTestSupport.h"
+#include "platform/system/Files.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace vd::platform {
 namespace {
 
-using vd::testing::ScratchFolder;
+using vd::test::ScratchFolder;
 
 ByteArray pattern(std::size_t size) {
     ByteArray bytes(size);

@@ -1,6 +1,7 @@
-#include "vision/TextBetween.h"
+#include "common/TextBetween.h"
 
-#include "common/TextOps.h"
+#include "common/TextCut.h"
+#include "common/TextSearch.h"
 
 namespace vd {
 

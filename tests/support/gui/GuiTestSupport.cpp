@@ -1,19 +1,17 @@
-#include "tests/platform/gui/GuiTestSupport.h"
+#include "tests/support/gui/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QColor>
 #include <QTest>
-#include <fstream>
 #include <memory>
-#include <random>
 
 #include "platform/gui/BackgroundWork.h"
 #include "platform/gui/GuiRuntime.h"
 #include "platform/text/CodePage.h"
 
-namespace vd::testing {
+namespace vd::test {
 
 namespace {
 
@@ -48,24 +46,6 @@ QString qs(const char8_t* utf8) { return QString::fromUtf8(reinterpret_cast<cons
 
 Text gbk(const char8_t* utf8) { return platform::utf8ToGbkBytes(reinterpret_cast<const char*>(utf8)); }
 
-ScratchFolder::ScratchFolder() {
-    std::random_device seed;
-    path_ = std::filesystem::temp_directory_path() / ("vd-gui-test-" + std::to_string(seed()) + std::to_string(seed()));
-    std::filesystem::create_directories(path_);
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::filesystem::path ScratchFolder::write(const std::u8string& name, const ByteArray& bytes) const {
-    const std::filesystem::path file = path_ / std::filesystem::path(name);
-    std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return file;
-}
-
 ByteArray encodeImage(const QImage& image, const char* format, int quality) {
     QByteArray encoded;
     QBuffer buffer(&encoded);
@@ -81,4 +61,4 @@ QImage solidImage(int width, int height, QColor colour) {
     return image;
 }
 
-}  // namespace vd::testing
+}  // namespace vd::test

@@ -1,26 +1,26 @@
-#include "vision/CodePageText.h"
+#include "platform/text/CodePageText.h"
 
 #include <string>
 
 #include "platform/text/CodePage.h"
 
-namespace vd {
+namespace vd::platform {
 namespace {
 
 std::string_view upToZero(std::string_view text) { return text.substr(0, text.find('\0')); }
 
 }  // namespace
 
-Text gbkToUtf8(std::string_view text) { return platform::gbkToUtf8Bytes(upToZero(text)); }
+Text gbkToUtf8(std::string_view text) { return gbkToUtf8Bytes(upToZero(text)); }
 
 ByteArray textToWide(std::string_view text, int codePage) {
     text = upToZero(text);
     // A code page the converter lacks leaves the array sized for the text in GBK all zero bytes.
-    if (!platform::isSupportedCodePage(codePage)) {
-        return ByteArray((platform::decodeToWide(text, platform::kCodePageGbk).size() + 1) * 2, 0);
+    if (!isSupportedCodePage(codePage)) {
+        return ByteArray((decodeToWide(text, kCodePageGbk).size() + 1) * 2, 0);
     }
     // Sized for the code page converted with, so the units always fit.
-    const std::u16string wide = platform::decodeToWide(text, codePage);
+    const std::u16string wide = decodeToWide(text, codePage);
     ByteArray out((wide.size() + 1) * 2, 0);
     for (std::size_t i = 0; i < wide.size(); ++i) {
         out[2 * i] = static_cast<std::uint8_t>(wide[i] & 0xFF);
@@ -37,11 +37,11 @@ Text wideToText(const ByteArray& utf16le, int codePage) {
         wide[i] = static_cast<char16_t>(utf16le[2 * i] | utf16le[2 * i + 1] << 8);
     }
     // A code page the converter lacks gives twice the bytes the text needs in GBK, as spaces.
-    if (!platform::isSupportedCodePage(codePage)) {
-        return Text((platform::encodeFromWide(wide, platform::kCodePageGbk).size() + 1) * 2, ' ');
+    if (!isSupportedCodePage(codePage)) {
+        return Text((encodeFromWide(wide, kCodePageGbk).size() + 1) * 2, ' ');
     }
-    const std::string bytes = platform::encodeFromWide(wide, codePage);
+    const std::string bytes = encodeFromWide(wide, codePage);
     return Text(upToZero(bytes));
 }
 
-}  // namespace vd
+}  // namespace vd::platform
