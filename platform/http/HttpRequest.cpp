@@ -13,18 +13,13 @@
 #include "platform/http/HttpConstants.h"
 #include "platform/http/HttpSessionState.h"
 #include "platform/http/RedirectTarget.h"
+#include "platform/system/MonotonicClock.h"
 
 namespace vd::platform {
 namespace detail {
 namespace {
 
-// Milliseconds of the monotonic clock. (<chrono> cannot be compiled with the GBK execution
-// character set.)
-long long monotonicMs() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-}
+long long monotonicMs() { return monotonicMilliseconds(); }
 
 // RFC 9110 5.6.2: token characters.
 bool isToken(std::string_view s) {
