@@ -116,6 +116,8 @@ TEST(DemoVariant, ComparesAndRecognisesAgainstItsStandIn) {
             return;
         }
         EXPECT_TRUE(QTest::qWaitForWindowExposed(top));
+        // The window is shown at once; it takes input when the token reply is in.
+        EXPECT_TRUE(test::waitForBackgroundWork());
         RunningWindow window(top);
         EXPECT_TRUE(window.caption().ends_with("---与百度服务器连接成功")) << "token from the stand-in";
 
